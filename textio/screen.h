@@ -28,6 +28,9 @@ class screen {
   // Draws one byte as a glyph at the cursor without interpreting it.
   void put_glyph(unsigned char byte);
 
+  // Sets one cell without moving the cursor (line entry erases with it).
+  void set_cell(int row, int column, unsigned char byte);
+
   // Rows and columns count from 1.
   unsigned char cell(int row, int column) const;
   std::string row_text(int row) const;  // the 80 bytes of a row
