@@ -1,6 +1,45 @@
-// Placeholder until the hosts land.
+// The dialogue on the host that fits how the program was started: full
+// screen on a terminal, or a transcript when keys come from a pipe or file.
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
 #include "app/application.h"
+#include "dialogue/dialogue.h"
+#include "textio/piped_host.h"
+#include "textio/services.h"
+#include "textio/terminal_host.h"
 
 namespace app {
-int run_interactive() { return 0; }
+
+namespace {
+
+int run_on(textio::host& host) {
+  int status = 0;
+  std::optional<std::string> problem;
+  {
+    textio::services io(host);
+    status = dialogue::run_dialogue(io);
+    problem = io.report_file_problem();
+  }
+  host.close();  // already closed by the end of the program; makes sure
+  // The screen is gone by now: a lost report must not go unnoticed.
+  if (problem) std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
+  return status;
+}
+
+}  // namespace
+
+int run_interactive() {
+  // The full screen needs the terminal on both sides; with output redirected
+  // the keyboard still works through the transcript host.
+  if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) {
+    auto terminal = std::make_unique<textio::terminal_host>();
+    if (terminal->start()) return run_on(*terminal);
+  }
+  textio::piped_host piped(STDIN_FILENO, stdout);
+  return run_on(piped);
+}
+
 }  // namespace app
