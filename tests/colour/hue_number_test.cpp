@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "colour/colour_model.h"
+
+namespace colour {
+namespace {
+
+const double nan = std::numeric_limits<double>::quiet_NaN();
+
+// On equal shares the later case wins; 1 and 31 name the same hue and the
+// scale must answer 1.
+TEST(HueNumber, TiesBetweenCases) {
+  struct tie_case {
+    shares s;
+    double H;
+  };
+  const tie_case cases[] = {
+      {{0.5, 0.25, 0.25}, 1},     // y = z < x: case Z, not 31 from case Y
+      {{0.25, 0.25, 0.5}, 21},    // x = y < z: case Y
+      {{0.25, 0.5, 0.25}, 11},    // x = z < y: case Z
+      {{1.0 / 3, 1.0 / 3, 1.0 / 3}, 6},  // white: case Z with h = 0
+      {{0.7347, 0.2653, 0.0}, 3.6529999999999996},  // locus at 700 nm, inside the range
+  };
+  for (const tie_case& c : cases)
+    EXPECT_EQ(hue_number(c.s), c.H) << c.s.x << ' ' << c.s.y << ' ' << c.s.z;
+}
+
+TEST(HueNumber, SharesThatAreNoNumberGiveNaN) {
+  EXPECT_TRUE(std::isnan(hue_number({nan, nan, nan})));
+  EXPECT_TRUE(std::isnan(hue_number({nan, 0.3, 0.7})));
+}
+
+TEST(HueNumber, ComplementRecomputesTheThirdShare) {
+  // Worked reflection of the 600 nm locus point; the incoming z plays no part.
+  const shares locus = locus_chromaticity(600);
+  const shares r = complement_shares(locus.x, locus.y);
+  EXPECT_NEAR(r.x, 0.0396666924, 5e-11);
+  EXPECT_NEAR(r.y, 0.2941666409, 5e-11);
+  EXPECT_NEAR(r.z, 0.6661666666, 5e-11);
+  EXPECT_NEAR(hue_number(r), 18.1112375614, 5e-10);
+}
+
+// floor(1000 v)/1000: a floor, not rounding, and toward minus infinity.
+TEST(HueNumber, FloorToThousandth) {
+  struct floor_case {
+    double v;
+    double expected;
+  };
+  const floor_case cases[] = {
+      {489.99690594, 489.996}, {489.9969059456, 489.996}, {700.00042, 700},
+      {379.99833, 379.998},    {569.672, 569.672},        {-0.0005, -0.001},
+      {0, 0},
+  };
+  for (const floor_case& c : cases) EXPECT_EQ(floor_to_thousandth(c.v), c.expected) << c.v;
+  EXPECT_TRUE(std::isnan(floor_to_thousandth(nan)));
+}
+
+TEST(HueNumber, WavelengthsAtTheEndsOfTheSpectralRange) {
+  EXPECT_NEAR(wavelength_of_hue(3.65299990773201), 700.00042, 5e-6);
+  EXPECT_NEAR(wavelength_of_hue(22.7167512690355), 379.99833, 5e-6);
+  EXPECT_NEAR(wavelength_of_hue(3.6529999999999996), 699.9999248, 5e-8);
+}
+
+// Near the upper end the hue fit cancels terms of ~1e12; evaluated in plain
+// double its third decimal is wrong. Each H below was found by evaluating
+// both ways; the comment gives the plain-double answer guarded against.
+TEST(HueNumber, WavelengthNeedsExtendedPrecision) {
+  struct precision_case {
+    double H;
+    double floored;
+  };
+  const precision_case cases[] = {
+      {22.716646602190753, 380.547},  // hue of the complement of 569.673 nm; plain double: 380.546
+      {22.71419875, 390.016},         // plain double: 390.015 (off by 0.0016 nm)
+      {22.714198839999998, 390.016},  // plain double: 390.015
+      {22.71419903, 390.015},         // plain double: 390.016
+  };
+  for (const precision_case& c : cases)
+    EXPECT_EQ(floor_to_thousandth(wavelength_of_hue(c.H)), c.floored) << c.H;
+}
+
+}  // namespace
+}  // namespace colour
