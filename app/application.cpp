@@ -1,6 +1,108 @@
-// Placeholder until the command line lands.
+// The command line: no arguments start the dialogue; `table` and `plot` are
+// the batch commands. Data goes to stdout, messages to stderr; a mistake in
+// the arguments exits with status 2 and writes nothing to stdout.
 #include "app/application.h"
 
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+#include "app/plot_command.h"
+#include "app/table_command.h"
+#include "app/usage_error.h"
+
 namespace app {
-int run_application(int, char**) { return run_interactive(); }
+namespace {
+
+constexpr const char* usage_line =
+    "usage: vollfarbe [--help] [--version] [table [options] [WAVELENGTH...|-] | plot [options]]";
+
+constexpr const char* table_footer = R"(
+Without --from/--to/--step or wavelengths: 380 to 770 nm in 1 nm steps.
+Each row is the first pass of the dialogue for that wavelength (partner 0).
+
+Columns:
+  wavelength            the entered wavelength (nm)
+  path                  middle: it has a compensative wavelength
+                        end: it has none (green range), end pigments instead
+  l, lc                 the ordered pair (nm); on the end path l = 0
+  first_X/_Y/_Z         middle pigment, or short-end pigment on the end path:
+                        tristimulus values in percent
+  first_moment          its colour moment
+  first_x, first_y      its chromaticity
+  second_...            the same for the middle-gap pigment, or the long-end
+                        pigment on the end path
+  first_l1, first_l2    hue-equal wavelengths of the first pigment (nm; a
+                        negative value is a compensative wavelength)
+  second_l1, second_l2  those of the second pigment, end path only
+
+Numbers are the shortest text that reads back to the same double; a value
+that is no number is an empty field (CSV, TSV) or null (JSON).
+Examples:
+  vollfarbe table --from 480 --to 500 --step 0.5 > pairs.csv
+  vollfarbe table 600 520 720 --format json
+  seq 400 10 700 | vollfarbe table - --format tsv)";
+
+constexpr const char* plot_footer = R"(
+The spectrum locus runs from 380 to 700 nm; from 495 to 565 nm, where the
+built-in locus fits have no rows, it is the chromaticity of 1 nm wide bands
+of the cumulative tristimulus table.
+Examples:
+  vollfarbe plot -o diagram.svg
+  vollfarbe plot --wavelength 600 --ring -o plot-600.svg)";
+
+int usage_failure(const std::string& message) {
+  std::cerr << "vollfarbe: " << message << '\n' << usage_line << '\n';
+  return 2;
+}
+
+}  // namespace
+
+int run_application(int argc, char** argv) {
+  if (argc <= 1) return run_interactive();
+
+  CLI::App cli{
+      "vollfarbe: optimal colours of the spectrum. Without arguments the interactive\n"
+      "calculator; `table` and `plot` compute many wavelengths at once.",
+      "vollfarbe"};
+  cli.set_version_flag("--version", "vollfarbe " VOLLFARBE_VERSION);
+  cli.require_subcommand(0, 1);
+
+  table_options table;
+  auto* table_cmd = cli.add_subcommand(
+      "table", "The dialogue's first pass for many wavelengths, as CSV, TSV or JSON.");
+  table_cmd->add_option("--from", table.from, "First wavelength of the range (nm), default 380");
+  table_cmd->add_option("--to", table.to, "Last wavelength of the range (nm), default 770");
+  table_cmd->add_option("--step", table.step, "Step of the range (nm), default 1");
+  table_cmd->add_option("--format", table.format, "csv (default), tsv, json or jsonl");
+  table_cmd->add_option("wavelengths", table.wavelengths,
+                        "Wavelengths (nm) instead of a range; - reads one per line from stdin");
+  table_cmd->footer(table_footer);
+
+  plot_options plot;
+  auto* plot_cmd = cli.add_subcommand(
+      "plot", "The CIE 1931 chromaticity diagram as SVG.");
+  plot_cmd->add_option("--wavelength", plot.wavelength,
+                       "Draw the compensative pair, pigments and hue-equal wavelengths for it (nm)");
+  plot_cmd->add_flag("--ring", plot.ring, "Draw the full-colour ring");
+  plot_cmd->add_option("-o,--output", plot.output, "SVG file, default - (stdout)");
+  plot_cmd->footer(plot_footer);
+
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == 0) return cli.exit(e);  // --help, --version
+    return usage_failure(e.what());
+  }
+
+  try {
+    if (table_cmd->parsed()) return run_table(table, stdin, stdout);
+    if (plot_cmd->parsed()) return run_plot(plot, stdout);
+    return usage_failure("a command is needed: table or plot");
+  } catch (const usage_error& e) {
+    return usage_failure(e.what());
+  }
+}
+
 }  // namespace app
