@@ -1,0 +1,82 @@
+#include "textio/report_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using textio::report_file;
+
+class ReportFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vollfarbe_report_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string path(const char* name) const { return (dir_ / name).string(); }
+  static std::string contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  fs::path dir_;
+};
+
+TEST_F(ReportFile, CreatedEmptyEvenWhenItExisted) {
+  const std::string file = path("vollfarb.txt");
+  { std::ofstream(file) << "old contents"; }
+  report_file report(file);
+  ASSERT_TRUE(report.is_open());
+  EXPECT_EQ(fs::file_size(file), 0u);
+  report.close();
+  EXPECT_EQ(contents(file), "");
+  EXPECT_FALSE(report.problem());
+}
+
+TEST_F(ReportFile, WrittenInBlocksOf8192AndCompletelyAtClose) {
+  const std::string file = path("vollfarb.txt");
+  report_file report(file);
+  report.write(std::string(8191, 'a'));
+  EXPECT_EQ(fs::file_size(file), 0u);
+  report.write("bc");
+  EXPECT_EQ(fs::file_size(file), 8192u);
+  report.write(std::string(20000, '\r'));
+  EXPECT_EQ(fs::file_size(file), 3 * 8192u);
+  report.close();
+  const std::string bytes = contents(file);
+  EXPECT_EQ(bytes.size(), 8191u + 2 + 20000);
+  EXPECT_EQ(bytes.substr(8190, 3), "abc");
+  EXPECT_EQ(bytes.back(), '\r');  // nothing added at the end
+  report.write("late");           // after close: nothing
+  EXPECT_EQ(fs::file_size(file), bytes.size());
+}
+
+TEST_F(ReportFile, ProblemsAreReportedNotThrown) {
+  report_file missing(path("no/such/dir/vollfarb.txt"));
+  EXPECT_FALSE(missing.is_open());
+  EXPECT_EQ(missing.problem(),
+            "could not create " + path("no/such/dir/vollfarb.txt") + ": No such file or directory");
+  missing.write("ignored");
+  missing.close();
+
+  if (fs::exists("/dev/full")) {
+    report_file full("/dev/full");
+    ASSERT_TRUE(full.is_open());
+    full.write(std::string(9000, 'x'));
+    EXPECT_EQ(full.problem(), "could not write /dev/full: No space left on device");
+    full.write("more");
+    full.close();
+    EXPECT_EQ(full.problem(), "could not write /dev/full: No space left on device");
+  }
+}
+
+}  // namespace
