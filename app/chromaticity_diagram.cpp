@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/chromaticity_geometry.h"
@@ -173,14 +174,19 @@ class diagram {
     place_outside(p, locus_normal(w), text);
   }
 
+  // Outside the locus if there is room, else inside it (the locus runs close
+  // to the frame from 495 to 510 nm), else wherever it overlaps least harm.
   void place_outside(px_point p, px_point normal, const std::string& text) {
-    for (const double gap : {9.0, 18.0, 30.0}) {
-      const auto t = text_towards(p, normal, gap, text, font);
-      if (layout_.fits(t.bounds) || gap == 30.0) {
+    const px_point inward{-normal.x, -normal.y};
+    for (const auto& [direction, gap] : {std::pair{normal, 9.0}, std::pair{normal, 20.0},
+                                         std::pair{inward, 9.0}, std::pair{inward, 20.0}}) {
+      const auto t = text_towards(p, direction, gap, text, font);
+      if (layout_.fits(t.bounds)) {
         put_label(t, text, "label");
         return;
       }
     }
+    put_label(text_towards(p, inward, 9.0, text, font), text, "label");
   }
 
   // A pigment: a point with its name and, below, chromaticity and moment.
@@ -189,7 +195,7 @@ class diagram {
     if (!std::isfinite(c.x) || !std::isfinite(c.y)) return;
     const px_point p = to_px(c);
     canvas_.circle(p, 4.5, "pigment");
-    const std::string values = "x " + fixed(c.x, 4) + "  y " + fixed(c.y, 4) + "  M " +
+    const std::string values = "x " + fixed(c.x, 4) + ", y " + fixed(c.y, 4) + ", moment " +
                                shortest_text(pigment.moment);
     const double width = std::max(text_width(name, font), text_width(values, small_font));
     const double height = font + small_font + 6;
@@ -218,7 +224,8 @@ class diagram {
 
   // The hue-equal construction: the line from the locus at |l1| through E to
   // the far side, the locus at |l2| or, for l2 = -l1, the purple line.
-  void hue_equal_line(const colour::hue_equal_pair& h, std::string_view which) {
+  void hue_equal_line(const colour::hue_equal_pair& h, const colour::pigment& pigment,
+                      std::string_view which, bool label_l2 = true) {
     if (!std::isfinite(h.l1)) return;
     const xy_point end1 = spectral_locus_point(std::fabs(h.l1));
     std::vector<px_point> line{to_px(end1), to_px(white_point)};
@@ -230,11 +237,15 @@ class diagram {
         end2 = spectral_locus_point(std::fabs(h.l2));
       }
     }
-    if (end2) line.push_back(to_px(*end2));
+    if (end2) {
+      line.push_back(to_px(*end2));
+    } else if (h.l1 < 0 && std::isfinite(pigment.xy.x) && std::isfinite(pigment.xy.y)) {
+      line.push_back(to_px({pigment.xy.x, pigment.xy.y}));  // a purple beyond E
+    }
     canvas_.polyline(line, "hue", false);
     const std::string suffix = which.empty() ? "" : " (" + std::string(which) + ")";
     place_outside(to_px(end1), locus_normal(std::fabs(h.l1)), "l1 " + nm_text(h.l1) + suffix);
-    if (end2) {
+    if (end2 && label_l2) {
       const bool on_purple_line = h.l2 < 0 && h.l1 > 0;
       const px_point normal = on_purple_line ? away_from_white(*end2)
                                              : locus_normal(std::fabs(h.l2));
@@ -247,14 +258,19 @@ class diagram {
     canvas_.open_group("dialogue-pass");
     if (p.middle_path) {
       canvas_.line(to_px(spectral_locus_point(p.l)), to_px(spectral_locus_point(p.lc)), "pair");
-      hue_equal_line(p.hue_equal_first, "");
+      hue_equal_line(p.hue_equal_first, p.first, "");
       locus_mark(p.l, "l " + nm_text(p.l));
       locus_mark(p.lc, "lc " + nm_text(p.lc));
       pigment_mark(p.first, "middle pigment");
       pigment_mark(p.second, "middle-gap pigment");
     } else {
-      hue_equal_line(p.hue_equal_first, "short-end");
-      hue_equal_line(p.hue_equal_second, "long-end");
+      // Short-end and long-end pigments are complementary: usually one line
+      // through E, where each pigment's l1 is the other's l2.
+      const auto& a = p.hue_equal_first;
+      const auto& b = p.hue_equal_second;
+      const bool one_line = std::fabs(a.l1) == std::fabs(b.l2) && std::fabs(a.l2) == std::fabs(b.l1);
+      hue_equal_line(a, p.first, "short-end", !one_line);
+      hue_equal_line(b, p.second, "long-end", !one_line);
       locus_mark(p.lc, "lc " + nm_text(p.lc));
       pigment_mark(p.first, "short-end pigment");
       pigment_mark(p.second, "long-end pigment");
@@ -277,7 +293,9 @@ class diagram {
       const px_point n = locus_normal(w);
       canvas_.line(p, {p.x + 6 * n.x, p.y + 6 * n.y}, "tick");
       const std::string text = shortest_text(w);
-      const auto t = text_towards(p, n, 9, text, small_font);
+      // Inside the locus only where the frame leaves no room outside it.
+      auto t = text_towards(p, n, 9, text, small_font);
+      if (!layout_.inside(t.bounds)) t = text_towards(p, {-n.x, -n.y}, 9, text, small_font);
       if (layout_.fits(t.bounds)) put_label(t, text, "small");
     }
     canvas_.close_group();
@@ -290,8 +308,8 @@ class diagram {
       bool shown;
     };
     const entry entries[] = {
-        {"locus", "spectrum locus (380\u2013700 nm) and purple line", true},
-        {"pair", "compensative pair l, lc", request_.wavelength.has_value()},
+        {"locus", "spectrum locus 380\u2013700 nm, purple line", true},
+        {"pair", "compensative pair l, lc", middle_path_},
         {"hue", "hue-equal wavelengths l1, l2", request_.wavelength.has_value()},
         {"ring", "full-colour ring", request_.ring},
     };
@@ -309,6 +327,7 @@ class diagram {
   }
 
   diagram_request request_;
+  bool middle_path_ = request_.wavelength && colour::compute_pass(*request_.wavelength, 0.0).middle_path;
   svg_canvas canvas_;
   label_layout layout_;
 };

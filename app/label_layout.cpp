@@ -47,11 +47,13 @@ placed_text text_towards(px_point point, px_point towards, double gap, std::stri
   return t;
 }
 
+bool label_layout::inside(const box& b) const {
+  return b.left >= area_.left && b.right <= area_.right && b.top >= area_.top &&
+         b.bottom <= area_.bottom;
+}
+
 bool label_layout::fits(const box& b) const {
-  if (b.left < area_.left || b.right > area_.right || b.top < area_.top ||
-      b.bottom > area_.bottom) {
-    return false;
-  }
+  if (!inside(b)) return false;
   for (const auto& taken : taken_) {
     if (overlaps(b, taken, 2.0)) return false;
   }

@@ -38,6 +38,7 @@ class label_layout {
   explicit label_layout(box area) : area_(area) {}
   // Inside the drawing area and clear of every box taken so far.
   bool fits(const box& b) const;
+  bool inside(const box& b) const;
   void take(const box& b) { taken_.push_back(b); }
 
  private:
