@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# The program on a real terminal, driven as a user would in tmux at 80x30:
+# typed text and umlauts, Escape, a too small window and the way back,
+# Ctrl+Z and fg, Ctrl+C (status 130, terminal sane, report written), the
+# end through "q" (status 0) and a hang-up (report written).
+# Usage: bash terminal_tmux_test.sh path/to/vollfarbe
+set -u
+program=$(realpath "$1")
+command -v tmux >/dev/null || { echo "SKIP: tmux not installed"; exit 0; }
+work=$(mktemp -d)
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+tmux_cmd=(tmux -u -L "vf-test-$$" -f /dev/null)
+cleanup() { "${tmux_cmd[@]}" kill-server 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+t() { "${tmux_cmd[@]}" "$@"; }
+pane() { t capture-pane -p -t vf; }
+
+# wait_for TEXT [SECONDS]: until the pane shows TEXT, at most SECONDS (5).
+wait_for() {
+  local tries=$((${2:-5} * 10))
+  for ((i = 0; i < tries; i++)); do
+    pane | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  fail "timed out waiting for: $1"
+  echo "---- pane ----"; pane; echo "--------------"
+  return 1
+}
+wait_for_file() {
+  for ((i = 0; i < 50; i++)); do [ -s "$1" ] && return 0; sleep 0.1; done
+  fail "timed out waiting for $1"
+  return 1
+}
+# run_program NAME: starts the program from the shell in the session as a
+# job of its own, so that Ctrl+Z and fg work on it as on any program.
+# (capture-pane drops trailing blanks, so prompts are matched without them.)
+run_program() {
+  t send-keys -t vf "clear; cd '$work/$1' && '$program'" Enter
+}
+# program_ended NAME: once the shell has the terminal again, its status goes
+# to NAME.status and the terminal settings to NAME.stty.
+program_ended() {
+  for ((i = 0; i < 50; i++)); do
+    [ "$(t display -p -t vf '#{pane_current_command}')" = bash ] && break
+    sleep 0.1
+  done
+  t send-keys -t vf "echo \$? >'$work/$1.status'; stty -g >'$work/$1.stty'" Enter
+  wait_for_file "$work/$1.status"
+  wait_for_file "$work/$1.stty"
+}
+
+t new-session -d -s vf -x 80 -y 30 -c "$work" "env -i HOME='$work' PATH='$PATH' LANG=C.UTF-8 TERM=screen PS1='$ ' bash --norc --noprofile"
+t set-option -t vf window-size manual >/dev/null 2>&1
+sleep 0.3
+t send-keys -t vf "stty -g >'$work/before.stty'" Enter
+wait_for_file "$work/before.stty"
+
+# --- First run: entry, resize, Ctrl+Z, Ctrl+C ---
+mkdir -p "$work/first"
+run_program first
+wait_for "   Berechnung einer Vollfarbe und ihrer farbtongleichen Wellenlänge"
+wait_for " Eingabe der Grenzwellenlänge:?"
+t send-keys -t vf -l "123"
+wait_for " Eingabe der Grenzwellenlänge:? 123"
+t send-keys -t vf Escape
+t send-keys -t vf -l "60"
+wait_for " Eingabe der Grenzwellenlänge:? 60"
+pane | grep -qF "? 12360" && fail "Escape did not erase the entry at once"
+t send-keys -t vf -l "0"
+t send-keys -t vf Enter
+wait_for "   Die Grenzwellenlänge ist l = 489.996"
+
+t resize-window -t vf -x 60 -y 20
+wait_for "vollfarbe needs a terminal of at least 80x30 - now 60x20"
+t resize-window -t vf -x 80 -y 30
+wait_for "   Die Grenzwellenlänge ist l = 489.996"
+pane | grep -qF "needs a terminal" && fail "notice left on the screen after the resize"
+
+t send-keys -t vf C-z
+wait_for "Stopped"
+t send-keys -t vf "fg" Enter
+wait_for "   Die Grenzwellenlänge ist l = 489.996"
+
+t send-keys -t vf C-c
+program_ended first
+[ "$(cat "$work/first.status" 2>/dev/null)" = 130 ] ||
+  fail "Ctrl+C: exit status $(cat "$work/first.status" 2>/dev/null)"
+cmp -s "$work/before.stty" "$work/first.stty" || fail "Ctrl+C: terminal settings not restored"
+first_line=$(head -c 23 "$work/first/vollfarb.txt" 2>/dev/null | od -An -c | tr -s ' ')
+expected=$(printf 'l=  489.996  lc=  600\r\n' | od -An -c | tr -s ' ')
+[ "$first_line" = "$expected" ] || fail "Ctrl+C: report not written out:$first_line"
+
+# --- Second run: the regular end through the menu ---
+mkdir -p "$work/second"
+run_program second
+wait_for " Eingabe der Grenzwellenlänge:?"
+t send-keys -t vf -l "600"
+t send-keys -t vf Enter
+wait_for "l2 =-556.84"
+t send-keys -t vf -l " "
+wait_for "drücke q"
+t send-keys -t vf -l "q"
+sleep 0.2
+t send-keys -t vf -l " "
+program_ended second
+[ "$(cat "$work/second.status" 2>/dev/null)" = 0 ] ||
+  fail "q: exit status $(cat "$work/second.status" 2>/dev/null)"
+cmp -s "$work/before.stty" "$work/second.stty" || fail "q: terminal settings not restored"
+cmp -s "$work/first/vollfarb.txt" "$work/second/vollfarb.txt" || fail "q: report differs from the first run"
+
+# --- Third run: the terminal goes away (SIGHUP) while the program waits ---
+mkdir -p "$work/third"
+run_program third
+wait_for " Eingabe der Grenzwellenlänge:?"
+t send-keys -t vf -l "600"
+t send-keys -t vf Enter
+wait_for "l2 =-556.84"
+t kill-server
+for ((i = 0; i < 50; i++)); do [ -s "$work/third/vollfarb.txt" ] && break; sleep 0.1; done
+cmp -s "$work/first/vollfarb.txt" "$work/third/vollfarb.txt" || fail "hang-up: report not written out"
+
+[ "$failures" = 0 ] && echo "terminal in tmux: all checks passed"
+[ "$failures" = 0 ]
