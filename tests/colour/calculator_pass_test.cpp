@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "colour/colour_model.h"
@@ -85,6 +86,30 @@ TEST(ComputePass, EntryZeroGivesAnEmptyShortEnd) {
   EXPECT_TRUE(std::isnan(r.first.xy.x));
   EXPECT_TRUE(std::isnan(r.hue_equal_first.l1));
   EXPECT_TRUE(std::isnan(r.hue_equal_first.l2));
+}
+
+// Any number a user can type: no trap, no undefined conversion (the
+// sanitizer build runs this), and the path the red end and green rules give.
+TEST(ComputePass, ExtremeEntries) {
+  const double big = std::numeric_limits<double>::max();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    double lc;
+    double l;
+    bool middle_path;
+  } cases[] = {
+      {big, 0, true},         {INFINITY, 0, true},   {-big, 0, false},   {-INFINITY, 0, false},
+      {nan, 0, false},        {-0.0, 0, false},      {4.9e-324, 0, false}, {2.2e9, 0, true},
+      {380.0000001, 0, true}, {379.99999, 0, false}, {600, big, true},   {600, nan, true},
+      {622.50005, 0, true},   {760.0000001, 0, true}, {770, 0, true},     {1e-300, -1e300, false},
+  };
+  for (const auto& c : cases) {
+    const pass_result r = compute_pass(c.lc, c.l);
+    EXPECT_EQ(r.middle_path, c.middle_path) << c.lc << ' ' << c.l;
+    if (!r.middle_path) {
+      EXPECT_TRUE(r.lc == c.lc || std::isnan(c.lc)) << c.lc;
+    }
+  }
 }
 
 }  // namespace
