@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The table command as a user calls it: output that CSV and JSON readers take
+# back, --help/--version on stdout, and status 2 with an empty stdout for
+# every mistake in the arguments.
+set -u
+vollfarbe=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+"$vollfarbe" --version >"$work/out" 2>"$work/err" || fail "--version status"
+[ "$(cat "$work/out")" = "vollfarbe 0.1.0" ] || fail "--version text: $(cat "$work/out")"
+for args in "--help" "table --help" "plot --help"; do
+  # shellcheck disable=SC2086
+  "$vollfarbe" $args >"$work/out" 2>"$work/err" || fail "$args status"
+  [ -s "$work/out" ] && [ ! -s "$work/err" ] || fail "$args: help belongs on stdout"
+done
+grep -q "second_l2" <("$vollfarbe" table --help) || fail "table --help explains the columns"
+
+while IFS= read -r args; do
+  # shellcheck disable=SC2086
+  "$vollfarbe" $args </dev/null >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 2 ] || fail "'$args': status $status, expected 2"
+  [ ! -s "$work/out" ] || fail "'$args': wrote to stdout"
+  grep -q "^usage: vollfarbe" "$work/err" || fail "'$args': no usage line on stderr"
+done <<'CASES'
+--bogus
+bogus
+table --bogus
+table --format xml
+table 600nm
+table 600 abc
+table --from 500 --to 400
+table --step 0
+table --from abc
+table --to
+table 600 --from 500
+table - 600
+table nan
+plot --wavelength grün
+plot --bogus
+CASES
+
+printf '600\n520\nsechshundert\n' | "$vollfarbe" table - >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] || fail "a bad stdin line must stop the table before any row"
+grep -q 'stdin line 3: "sechshundert"' "$work/err" || fail "stdin message: $(cat "$work/err")"
+
+python3 - "$vollfarbe" <<'PY' || fail "CSV/JSON read-back"
+import csv, io, json, math, subprocess, sys
+exe = sys.argv[1]
+run = lambda *a, stdin=None: subprocess.run([exe, "table", *a], input=stdin, capture_output=True,
+                                            text=True, check=True).stdout
+rows = list(csv.DictReader(io.StringIO(run("--from", "380", "--to", "770", "--step", "0.5"))))
+assert len(rows) == 781, len(rows)
+objs = json.loads(run("--from", "380", "--to", "770", "--step", "0.5", "--format", "json"))
+lines = [json.loads(l) for l in run("-", "--format", "jsonl",
+                                   stdin="\n".join(r["wavelength"] for r in rows)).splitlines()]
+assert len(objs) == len(lines) == 781
+for r, o, l in zip(rows, objs, lines):
+    assert o == l, (o, l)
+    for k, v in r.items():
+        if k == "path":
+            assert v == o[k] in ("middle", "end")
+        elif v == "":
+            assert o[k] is None, (k, o)
+        else:
+            assert float(v) == o[k], (k, v, o[k])
+row600 = next(o for o in objs if o["wavelength"] == 600)
+assert "%.16g" % row600["first_X"] == "45.67611650968549"
+assert "%.16g" % row600["second_y"] == "0.1289523088188704"
+assert (row600["l"], row600["first_moment"], row600["first_l1"], row600["first_l2"]) == \
+       (489.996, 77.95, 556.84, -556.84)
+tsv = list(csv.DictReader(io.StringIO(run("600", "520", "--format", "tsv")), delimiter="\t"))
+assert [r["path"] for r in tsv] == ["middle", "end"]
+PY
+
+[ "$failures" = 0 ] && echo "table command: all checks passed"
+exit "$failures"
