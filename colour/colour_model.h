@@ -76,7 +76,8 @@ hue_equal_pair hue_equal_wavelengths(double x, double y);
 // --- optimal colours from the cumulative table -----------------------------
 
 // T(lambda): cumulative tristimulus from 380 nm up to lambda (Bessel
-// interpolation up to 760 nm, a linear rule above).
+// interpolation up to 760 nm, a linear rule above). No light below 380 nm:
+// 0 -> (0, 0, 0), 382.154 -> (0.000781, 0.00000765, 0.003611) always; NaN -> NaNs.
 tristimulus cumulative_tristimulus(double lambda);
 
 tristimulus middle_pigment(double l, double lc);                      // T(lc) - T(l)
@@ -87,7 +88,8 @@ tristimulus short_end_pigment(double lambda);                         // T(lambd
 tristimulus long_end_pigment(double lambda);                          // 100 - T(lambda)
 tristimulus long_end_pigment(const tristimulus& t_lambda);
 
-// sqrt((Y - X)^2 + (Y - Z)^2) rounded to hundredths, ties to even.
+// sqrt((Y - X)^2 + (Y - Z)^2) rounded to hundredths, ties to even, with no
+// limit on the count: r = 0.125 -> 0.12, 0.375 -> 0.38, infinite r -> infinity.
 double colour_moment(const tristimulus& t);
 
 // x = X / (X + Y + Z), y = Y / (X + Y + Z).
