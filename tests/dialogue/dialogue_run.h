@@ -1,0 +1,90 @@
+// Runs the whole dialogue on the memory host inside a private temporary
+// directory, so that each run finds and leaves its own vollfarb.txt.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialogue/dialogue.h"
+#include "textio/memory_host.h"
+
+namespace dialogue_test {
+
+namespace fs = std::filesystem;
+
+struct run_result {
+  int status = -1;
+  std::string report;  // bytes of vollfarb.txt ("" when absent)
+  std::vector<textio::memory_host::snapshot> snapshots;
+  std::optional<std::string> report_problem;
+  std::size_t keys_left = 0;
+
+  // The report split at CR LF (the closing line's lone CR stays in its line).
+  std::vector<std::string> report_lines() const {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      lines.push_back(report.substr(start, end - start));
+    }
+    if (start < report.size()) lines.push_back(report.substr(start));
+    return lines;
+  }
+
+  // The first snapshot on which some row holds `text`: the screen as the
+  // user saw it when the program next waited for a key.
+  const textio::memory_host::snapshot* first_showing(std::string_view text) const {
+    for (const auto& shot : snapshots) {
+      for (int row = 1; row <= textio::screen::rows; ++row) {
+        if (shot.trimmed_row(row).find(text) != std::string::npos) return &shot;
+      }
+    }
+    return nullptr;
+  }
+};
+
+class in_temp_dir : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("vollfarbe_dialogue_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(home_);
+    fs::remove_all(dir_);
+  }
+
+  static run_result run(std::string_view keys) {
+    textio::memory_host host(keys);
+    textio::services io(host);
+    run_result result;
+    result.status = dialogue::run_dialogue(io);
+    if (fs::is_regular_file("vollfarb.txt")) {
+      std::ifstream in("vollfarb.txt", std::ios::binary);
+      result.report.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    result.snapshots = host.snapshots();
+    result.report_problem = io.report_file_problem();
+    result.keys_left = host.keys_left();
+    return result;
+  }
+
+ private:
+  fs::path home_;
+  fs::path dir_;
+};
+
+}  // namespace dialogue_test
