@@ -46,6 +46,7 @@ TEST(NumberFromText, LongestDecimalPrefix) {
       {"1.2.3", 1.2},   {"1e+", 1},     {"1e-x", 1},  {"-.5e1", -5},  {"+3", 3},
       {"5E2x", 500},    {"1d+2", 100},  {".", 0},     {"-", 0},       {"+.e5", 0},
       {"   12", 12},    {"\t12", 0},    {"1 2", 1},   {"2e0003", 2000},
+      {"1.e5", 100000}, {"5.E+2x", 500}, {"-0.", -0.0},
   };
   for (const auto& c : cases) EXPECT_EQ(number_from_text(c.text), c.value) << c.text;
 }
