@@ -72,21 +72,26 @@ int run_application(int argc, char** argv) {
   table_options table;
   auto* table_cmd = cli.add_subcommand(
       "table", "The dialogue's first pass for many wavelengths, as CSV, TSV or JSON.");
-  table_cmd->add_option("--from", table.from, "First wavelength of the range (nm), default 380");
-  table_cmd->add_option("--to", table.to, "Last wavelength of the range (nm), default 770");
-  table_cmd->add_option("--step", table.step, "Step of the range (nm), default 1");
-  table_cmd->add_option("--format", table.format, "csv (default), tsv, json or jsonl");
+  table_cmd->add_option("--from", table.from, "First wavelength of the range (nm), default 380")
+      ->type_name("NM");
+  table_cmd->add_option("--to", table.to, "Last wavelength of the range (nm), default 770")
+      ->type_name("NM");
+  table_cmd->add_option("--step", table.step, "Step of the range (nm), default 1")->type_name("NM");
+  table_cmd->add_option("--format", table.format, "csv (default), tsv, json or jsonl")
+      ->type_name("FORMAT");
   table_cmd->add_option("wavelengths", table.wavelengths,
-                        "Wavelengths (nm) instead of a range; - reads one per line from stdin");
+                        "Wavelengths (nm) instead of a range; - reads one per line from stdin")
+      ->type_name("NM");
   table_cmd->footer(table_footer);
 
   plot_options plot;
   auto* plot_cmd = cli.add_subcommand(
       "plot", "The CIE 1931 chromaticity diagram as SVG.");
   plot_cmd->add_option("--wavelength", plot.wavelength,
-                       "Draw the compensative pair, pigments and hue-equal wavelengths for it (nm)");
+                       "Draw the compensative pair, pigments and hue-equal wavelengths for it (nm)")
+      ->type_name("NM");
   plot_cmd->add_flag("--ring", plot.ring, "Draw the full-colour ring");
-  plot_cmd->add_option("-o,--output", plot.output, "SVG file, default - (stdout)");
+  plot_cmd->add_option("-o,--output", plot.output, "SVG file, default - (stdout)")->type_name("FILE");
   plot_cmd->footer(plot_footer);
 
   try {
