@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -33,6 +34,21 @@ int key_code_of_capability(const char* name) {
   if (sequence == nullptr || sequence == reinterpret_cast<char*>(-1)) return 0;
   const int code = key_defined(sequence);
   return code > 0 ? code : 0;
+}
+
+// Ctrl+Left/Right as the terminal describes them, or else as xterm and tmux
+// send them (CSI 1;5 D / C), bound to a key code ncurses does not use yet.
+int ctrl_arrow_code(const char* capability, const char* xterm_sequence) {
+  if (const int code = key_code_of_capability(capability)) return code;
+  if (const int code = key_defined(xterm_sequence); code > 0) return code;
+  for (int code = KEY_MAX + 1; code < KEY_MAX + 1024; ++code) {
+    if (char* bound = keybound(code, 0)) {  // allocated for the caller
+      std::free(bound);
+      continue;
+    }
+    return define_key(xterm_sequence, code) == OK ? code : 0;
+  }
+  return 0;
 }
 
 std::optional<key_code> special_key(int code, int ctrl_left, int ctrl_right) {
@@ -101,8 +117,8 @@ bool terminal_host::start() {
   keypad(stdscr, TRUE);
   nodelay(stdscr, TRUE);
   set_escdelay(10);  // a lone Escape acts at once
-  ctrl_left_ = key_code_of_capability("kLFT5");
-  ctrl_right_ = key_code_of_capability("kRIT5");
+  ctrl_left_ = ctrl_arrow_code("kLFT5", "\x1b[1;5D");
+  ctrl_right_ = ctrl_arrow_code("kRIT5", "\x1b[1;5C");
   return true;
 }
 
