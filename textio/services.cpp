@@ -52,13 +52,26 @@ int services::open_report_file(std::string_view name, int file_number) {
 }
 
 void services::clear_screen() {
-  host_.paint(screen_);
+  paint();
   screen_.clear();
+}
+
+void services::paint() {
+  host_.paint(screen_);
+  painted_revision_ = screen_.revision();
+}
+
+void services::write_to_screen(std::string_view bytes) {
+  // A transcript host can only write rows it has seen: on the bottom row,
+  // where the next line end scrolls, paint what is new before it can leave
+  // the top unseen.
+  if (screen_.cursor_row() == screen::rows && screen_.revision() != painted_revision_) paint();
+  for (int bells = screen_.write(bytes); bells > 0; --bells) host_.beep();
 }
 
 void services::print_text(target to, std::string_view cp437_text, ending end) {
   if (to == target::screen) {
-    for (int bells = screen_.write(cp437_text); bells > 0; --bells) host_.beep();
+    write_to_screen(cp437_text);
   } else if (to == target::report_file) {
     if (report_) report_->write(cp437_text);
   }
@@ -67,7 +80,7 @@ void services::print_text(target to, std::string_view cp437_text, ending end) {
 
 void services::print_line_end(target to) {
   if (to == target::screen) {
-    screen_.write(line_end_bytes);
+    write_to_screen(line_end_bytes);
   } else if (to == target::report_file && report_) {
     report_->write(line_end_bytes);
   }
@@ -104,7 +117,7 @@ double services::input_number(std::string_view prompt, bool with_question_mark,
                               bool with_line_end) {
   write_prompt(screen_, host_, prompt, with_question_mark);
   const std::string line = edit_line();
-  if (with_line_end) screen_.write(line_end_bytes);
+  if (with_line_end) write_to_screen(line_end_bytes);
   return number_of_item(line);
 }
 
@@ -112,7 +125,7 @@ std::int32_t services::input_integer(std::string_view prompt, bool with_question
                                      bool with_line_end) {
   write_prompt(screen_, host_, prompt, with_question_mark);
   const std::string line = edit_line();
-  if (with_line_end) screen_.write(line_end_bytes);
+  if (with_line_end) write_to_screen(line_end_bytes);
   return integer_of_item(line);
 }
 
@@ -129,7 +142,7 @@ std::string services::read_key() {
 
 void services::wait_for_key_press() {
   if (!keys_.key_pressed()) {
-    host_.paint(screen_);
+    paint();
     do {
       wait_for_host(key_press_poll);
     } while (!keys_.key_pressed());
@@ -142,7 +155,7 @@ void services::end_program(int status) {
     ended_ = true;
     if (report_) report_->close();
     keys_.clear();
-    host_.paint(screen_);
+    paint();
     host_.close();
   }
   throw program_ended{status};
@@ -155,7 +168,7 @@ std::optional<std::string> services::report_file_problem() const {
 
 key_code services::next_key() {
   if (auto key = keys_.take()) return *key;
-  host_.paint(screen_);
+  paint();
   for (;;) {
     wait_for_host(key_poll);
     if (auto key = keys_.take()) return *key;

@@ -65,6 +65,8 @@ class services {
   std::string edit_line();           // line entry with the editing keys
   key_code next_key();               // waits for the queue, ends on host request
   void wait_for_host(std::chrono::milliseconds timeout);
+  void paint();
+  void write_to_screen(std::string_view bytes);
 
   host& host_;
   screen screen_;
@@ -72,6 +74,7 @@ class services {
   std::unique_ptr<report_file> report_;
   std::optional<unsigned char> carried_byte_;
   bool ended_ = false;
+  std::uint64_t painted_revision_ = 0;  // screen.revision() at the last paint
 };
 
 }  // namespace textio

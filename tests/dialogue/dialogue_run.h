@@ -39,15 +39,31 @@ struct run_result {
     return lines;
   }
 
-  // The first snapshot on which some row holds `text`: the screen as the
-  // user saw it when the program next waited for a key.
+  static bool shows(const textio::memory_host::snapshot& shot, std::string_view text) {
+    for (int row = 1; row <= textio::screen::rows; ++row) {
+      if (shot.trimmed_row(row).find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  // The first painted screen on which some row holds `text`.
   const textio::memory_host::snapshot* first_showing(std::string_view text) const {
     for (const auto& shot : snapshots) {
-      for (int row = 1; row <= textio::screen::rows; ++row) {
-        if (shot.trimmed_row(row).find(text) != std::string::npos) return &shot;
-      }
+      if (shows(shot, text)) return &shot;
     }
     return nullptr;
+  }
+
+  // The last painted screen that holds `text` before one holds `next`: for
+  // `text` the end of a pass and `next` the menu, the screen at the pause.
+  const textio::memory_host::snapshot* last_showing_before(std::string_view text,
+                                                          std::string_view next) const {
+    const textio::memory_host::snapshot* found = nullptr;
+    for (const auto& shot : snapshots) {
+      if (shows(shot, next)) break;
+      if (shows(shot, text)) found = &shot;
+    }
+    return found;
   }
 };
 

@@ -63,7 +63,7 @@ TEST_F(dialogue_run, entry_600_writes_the_twenty_report_lines_byte_for_byte) {
 
 TEST_F(dialogue_run, entry_600_screen_at_the_pause) {
   const run_result run = dialogue_run::run("600\r q ");
-  const auto* pause = run.first_showing("l2 =");
+  const auto* pause = run.last_showing_before("l2 =", "Beenden des Programmes");
   ASSERT_NE(pause, nullptr);
   // 33 lines were written, so the title and the first four rows scrolled away.
   EXPECT_EQ(pause->trimmed_row(1), "");
@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(green_range_and_its_edges, end_path,
 
 TEST_F(dialogue_run, end_path_screen_shows_the_short_end_moment_twice) {
   const run_result run = dialogue_run::run("537.2\r3\r");
-  const auto* prompt = run.first_showing("** 2 **");
+  const auto* prompt = run.last_showing_before("** 2 **", "not on screen");
   ASSERT_NE(prompt, nullptr);
   std::vector<std::string> rows;
   for (int r = 1; r <= 30; ++r) rows.push_back(prompt->trimmed_row(r));
