@@ -49,85 +49,85 @@ void result_blocks::limit_lines(double l, double lc, bool middle_path) {
   closing_line();
 }
 
+// Labels of one pigment's lines; blocks differ only in their indentation.
+struct result_blocks::pigment_labels {
+  std::string_view X, Y, Z;
+  std::string_view shares, x, y;
+};
+
+void result_blocks::tristimulus_lines(textio::target to, const pigment_labels& labels,
+                                      const colour::pigment& p) {
+  labelled(to, labels.X, p.t.X);
+  labelled(to, labels.Y, p.t.Y);
+  labelled(to, labels.Z, p.t.Z);
+}
+
+void result_blocks::chromaticity_lines(textio::target to, const pigment_labels& labels,
+                                       const colour::pigment& p) {
+  line(to, labels.shares);
+  labelled(to, labels.x, p.xy.x);
+  labelled(to, labels.y, p.xy.y);
+}
+
 void result_blocks::middle_pigment(const colour::pigment& p) {
+  constexpr pigment_labels labels{texts::middle_X, texts::middle_Y, texts::middle_Z,
+                                  texts::shares_3, texts::middle_x, texts::middle_y};
   blank_line();
   blank_line();
-  labelled(screen, texts::middle_X, p.t.X);
-  labelled(screen, texts::middle_Y, p.t.Y);
-  labelled(screen, texts::middle_Z, p.t.Z);
+  tristimulus_lines(screen, labels, p);
   blank_line();
   labelled(screen, texts::moment_3, p.moment);
-  line(screen, texts::shares_3);
-  labelled(screen, texts::middle_x, p.xy.x);
-  labelled(screen, texts::middle_y, p.xy.y);
+  chromaticity_lines(screen, labels, p);
 
-  labelled(report, texts::middle_X, p.t.X);
-  labelled(report, texts::middle_Y, p.t.Y);
-  labelled(report, texts::middle_Z, p.t.Z);
-  line(report, texts::shares_3);
-  labelled(report, texts::middle_x, p.xy.x);
-  labelled(report, texts::middle_y, p.xy.y);
+  tristimulus_lines(report, labels, p);
+  chromaticity_lines(report, labels, p);
   closing_line();
 }
 
+// Here the colour moment comes last on the screen, after the chromaticity.
 void result_blocks::middle_gap_pigment(const colour::pigment& p) {
+  constexpr pigment_labels labels{texts::gap_X,    texts::gap_Y, texts::gap_Z,
+                                  texts::shares_3, texts::gap_x, texts::gap_y};
   blank_line();
   blank_line();
-  labelled(screen, texts::gap_X, p.t.X);
-  labelled(screen, texts::gap_Y, p.t.Y);
-  labelled(screen, texts::gap_Z, p.t.Z);
-  line(screen, texts::shares_3);
-  labelled(screen, texts::gap_x, p.xy.x);
-  labelled(screen, texts::gap_y, p.xy.y);
+  tristimulus_lines(screen, labels, p);
+  chromaticity_lines(screen, labels, p);
   labelled(screen, texts::moment_3, p.moment);
 
-  labelled(report, texts::gap_X, p.t.X);
-  labelled(report, texts::gap_Y, p.t.Y);
-  labelled(report, texts::gap_Z, p.t.Z);
-  line(report, texts::shares_3);
-  labelled(report, texts::gap_x, p.xy.x);
-  labelled(report, texts::gap_y, p.xy.y);
+  tristimulus_lines(report, labels, p);
+  chromaticity_lines(report, labels, p);
   closing_line();
 }
 
 // Screen and report lines interleave here, and the screen shows the colour
 // moment twice; the report's chromaticity lines are indented one less.
 void result_blocks::short_end_pigment(const colour::pigment& p) {
+  constexpr pigment_labels on_screen{texts::short_X,  texts::end_Y,        texts::end_Z,
+                                     texts::shares_4, texts::end_x_screen, texts::end_y_screen};
+  constexpr pigment_labels in_report{texts::short_X,  texts::end_Y,          texts::end_Z,
+                                     texts::shares_3, texts::short_x_report, texts::short_y_report};
   blank_line();
   blank_line();
-  labelled(screen, texts::short_X, p.t.X);
-  labelled(screen, texts::end_Y, p.t.Y);
-  labelled(screen, texts::end_Z, p.t.Z);
+  tristimulus_lines(screen, on_screen, p);
   labelled(screen, texts::moment_4, p.moment);
-  line(screen, texts::shares_4);
-  labelled(screen, texts::end_x_screen, p.xy.x);
-  labelled(screen, texts::end_y_screen, p.xy.y);
-  labelled(report, texts::short_X, p.t.X);
-  labelled(report, texts::end_Y, p.t.Y);
-  labelled(report, texts::end_Z, p.t.Z);
+  chromaticity_lines(screen, on_screen, p);
+  tristimulus_lines(report, in_report, p);
   labelled(screen, texts::moment_4, p.moment);
-  line(report, texts::shares_3);
-  labelled(report, texts::short_x_report, p.xy.x);
-  labelled(report, texts::short_y_report, p.xy.y);
+  chromaticity_lines(report, in_report, p);
   closing_line();
 }
 
+// The only colour-moment label without a blank after its "=".
 void result_blocks::long_end_pigment(const colour::pigment& p) {
+  constexpr pigment_labels labels{texts::long_X,   texts::end_Y,        texts::end_Z,
+                                  texts::shares_4, texts::end_x_screen, texts::end_y_screen};
   blank_line();
-  labelled(screen, texts::long_X, p.t.X);
-  labelled(screen, texts::end_Y, p.t.Y);
-  labelled(screen, texts::end_Z, p.t.Z);
+  tristimulus_lines(screen, labels, p);
   labelled(screen, texts::moment_4_tight, p.moment);
-  line(screen, texts::shares_4);
-  labelled(screen, texts::end_x_screen, p.xy.x);
-  labelled(screen, texts::end_y_screen, p.xy.y);
+  chromaticity_lines(screen, labels, p);
 
-  labelled(report, texts::long_X, p.t.X);
-  labelled(report, texts::end_Y, p.t.Y);
-  labelled(report, texts::end_Z, p.t.Z);
-  line(report, texts::shares_4);
-  labelled(report, texts::end_x_screen, p.xy.x);
-  labelled(report, texts::end_y_screen, p.xy.y);
+  tristimulus_lines(report, labels, p);
+  chromaticity_lines(report, labels, p);
   closing_line();
 }
 

@@ -21,6 +21,11 @@ class result_blocks {
   void menu();
 
  private:
+  struct pigment_labels;
+  void tristimulus_lines(textio::target to, const pigment_labels& labels,
+                         const colour::pigment& p);
+  void chromaticity_lines(textio::target to, const pigment_labels& labels,
+                          const colour::pigment& p);
   void labelled(textio::target to, std::string_view label, double value);
   void line(textio::target to, std::string_view text);
   void blank_line();

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "../support/temp_directory.h"
 #include "dialogue/dialogue.h"
 #include "textio/memory_host.h"
 
@@ -67,20 +68,16 @@ struct run_result {
   }
 };
 
-class in_temp_dir : public ::testing::Test {
+class in_temp_dir : public test_support::temp_directory_test {
  protected:
   void SetUp() override {
+    temp_directory_test::SetUp();
     home_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("vollfarbe_dialogue_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     fs::current_path(dir_);
   }
   void TearDown() override {
     fs::current_path(home_);
-    fs::remove_all(dir_);
+    temp_directory_test::TearDown();
   }
 
   static run_result run(std::string_view keys) {
@@ -88,10 +85,7 @@ class in_temp_dir : public ::testing::Test {
     textio::services io(host);
     run_result result;
     result.status = dialogue::run_dialogue(io);
-    if (fs::is_regular_file("vollfarb.txt")) {
-      std::ifstream in("vollfarb.txt", std::ios::binary);
-      result.report.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    result.report = contents("vollfarb.txt");
     result.snapshots = host.snapshots();
     result.report_problem = io.report_file_problem();
     result.keys_left = host.keys_left();
@@ -100,7 +94,6 @@ class in_temp_dir : public ::testing::Test {
 
  private:
   fs::path home_;
-  fs::path dir_;
 };
 
 }  // namespace dialogue_test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/temp_directory.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,23 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using textio::report_file;
 
-class ReportFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vollfarbe_report_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string path(const char* name) const { return (dir_ / name).string(); }
-  static std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  fs::path dir_;
-};
+using ReportFile = test_support::temp_directory_test;
 
 TEST_F(ReportFile, CreatedEmptyEvenWhenItExisted) {
   const std::string file = path("vollfarb.txt");

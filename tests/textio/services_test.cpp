@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/temp_directory.h"
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -43,23 +45,7 @@ std::string trimmed(const services& io, int row) {
   return text;
 }
 
-class TempDir : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vollfarbe_services_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string path(const char* name) const { return (dir_ / name).string(); }
-  static std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  fs::path dir_;
-};
+using TempDir = test_support::temp_directory_test;
 
 TEST(InputNumber, EntriesThroughTheKeyboard) {
   const double inf = std::numeric_limits<double>::infinity();
