@@ -313,7 +313,7 @@ class diagram {
         {"hue", "hue-equal wavelengths l1, l2", request_.wavelength.has_value()},
         {"ring", "full-colour ring", request_.ring},
     };
-    const double left = left_margin + 0.47 * scale;
+    const double left = left_margin + 0.44 * scale;
     double y = top_margin + 22;
     canvas_.open_group("legend");
     for (const auto& e : entries) {
