@@ -28,6 +28,27 @@ if LC_ALL=C grep -q $'\e' "$work/quit/out"; then fail "q: escape sequences in th
 first_line=$(head -c 23 "$work/quit/vollfarb.txt" | od -An -c | tr -s ' ')
 expected=$(printf 'l=  489.996  lc=  600\r\n' | od -An -c | tr -s ' ')
 [ "$first_line" = "$expected" ] || fail "q: first report line is$first_line"
+# The whole report of the pass, byte for byte (code page 437, CR LF, the
+# closing lines as CR CR LF).
+{
+  printf 'l=  489.996  lc=  600\r\n\r\r\n'
+  printf '   Ergebnis Mittelpigment: X opt =  45.67611650968549\r\n'
+  printf '                           Y opt =  78.25403911460552\r\n'
+  printf '                           Z opt =  7.434159721629669\r\n'
+  printf '   Farbwertanteile\r\n'
+  printf '                               x =  0.3477056641250473\r\n'
+  printf '                               y =  0.5957024090487569\r\n\r\r\n'
+  printf '   Ergebnis Mittelfehlpigment: X opt =  54.32388349031451\r\n'
+  printf '                               Y opt =  21.74596088539449\r\n'
+  printf '                               Z opt =  92.56584027837033\r\n'
+  printf '   Farbwertanteile\r\n'
+  printf '                                   x =  0.3221375333562914\r\n'
+  printf '                                   y =  0.1289523088188704\r\n\r\r\n'
+  printf '     Die fartongleiche Wellenl\204nge ist l1 = 556.84\r\n'
+  printf '     Die fartongleiche Wellenl\204nge ist l2 =-556.84\r\n'
+  printf '%080d\r\n\r\r\n' 0 | tr 0 -
+} >"$work/expected_report"
+cmp "$work/quit/vollfarb.txt" "$work/expected_report" || fail "q: report differs from the worked example"
 [ -s "$work/quit/err" ] && fail "q: unexpected stderr: $(cat "$work/quit/err")"
 
 # The input ends in the middle of the dialogue: the report is still complete
