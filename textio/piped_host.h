@@ -8,26 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "textio/end_signal_watch.h"
 #include "textio/host.h"
 
 namespace textio {
-
-// Catches SIGINT, SIGTERM and SIGHUP while it lives, so that the program can
-// write out its report and restore the terminal before it ends. The handlers
-// only record the signal and make fd() readable, which wakes a poll().
-// One watch at a time; the previous handlers come back on destruction.
-class end_signal_watch {
- public:
-  end_signal_watch();
-  ~end_signal_watch();
-  end_signal_watch(const end_signal_watch&) = delete;
-  end_signal_watch& operator=(const end_signal_watch&) = delete;
-
-  // Readable once a signal has been caught (-1 if no pipe could be made).
-  int fd() const;
-  // The first signal caught since the watch began.
-  std::optional<int> caught() const;
-};
 
 class piped_host final : public host {
  public:
