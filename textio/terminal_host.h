@@ -9,7 +9,7 @@
 #include <string>
 
 #include "textio/host.h"
-#include "textio/piped_host.h"  // end_signal_watch
+#include "textio/end_signal_watch.h"
 
 namespace textio {
 
