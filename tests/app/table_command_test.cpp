@@ -144,11 +144,7 @@ TEST(TableCommand, RowAbove700PairsWith699999) {
 // Every field reads back to the double the colour model computed.
 TEST(TableCommand, CsvAndTsvReadBackExactly) {
   for (const auto& [format, separator] : {std::pair{"csv", ','}, std::pair{"tsv", '\t'}}) {
-    app::table_options o;
-    o.from = "380";
-    o.to = "770";
-    o.step = "2.5";
-    o.format = format;
+    const app::table_options o{"380", "770", "2.5", {}, format};
     const auto rows = split(run(o).written, separator);
     ASSERT_EQ(rows.size(), 158u);
     ASSERT_EQ(rows[0].size(), app::table_column_names.size());
