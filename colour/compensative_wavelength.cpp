@@ -4,7 +4,7 @@
 
 #include "colour/colour_model.h"
 #include "colour/extended.h"
-#include "colour/spectral_ranges.h"
+#include "colour/wavelength_bounds.h"
 
 namespace colour {
 

@@ -6,7 +6,7 @@
 
 #include "colour/colour_model.h"
 #include "colour/extended.h"
-#include "colour/spectral_tables.h"
+#include "colour/colour_tables.h"
 
 namespace colour {
 namespace {

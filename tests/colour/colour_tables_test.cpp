@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "colour/spectral_tables.h"
+#include "colour/colour_tables.h"
 
 namespace colour {
 namespace {
@@ -36,7 +36,7 @@ struct table_case {
 // Every bound of every row, its neighbours one ulp away and the row midpoints:
 // the indexed lookup must pick the row a sequential scan picks, and at a shared
 // bound that is the earlier row.
-TEST(SpectralTables, IndexedLookupFindsTheRowsOfASequentialScan) {
+TEST(ColourTables, IndexedLookupFindsTheRowsOfASequentialScan) {
   const table_case cases[] = {{cubic_table::x_locus, tables::x_locus},
                               {cubic_table::z_locus, tables::z_locus},
                               {cubic_table::hue_to_wavelength, tables::hue_to_wavelength}};
@@ -62,7 +62,7 @@ TEST(SpectralTables, IndexedLookupFindsTheRowsOfASequentialScan) {
   }
 }
 
-TEST(SpectralTables, SharedBoundsBelongToTheEarlierRow) {
+TEST(ColourTables, SharedBoundsBelongToTheEarlierRow) {
   EXPECT_EQ(piecewise_cubic(cubic_table::x_locus, 385), evaluate(tables::x_locus[0], 385));
   EXPECT_NE(piecewise_cubic(cubic_table::x_locus, 385), evaluate(tables::x_locus[1], 385));
   EXPECT_EQ(piecewise_cubic(cubic_table::hue_to_wavelength, 3.654),
@@ -73,7 +73,7 @@ TEST(SpectralTables, SharedBoundsBelongToTheEarlierRow) {
 
 // A value in no row answers NaN and never borrows from the table stored next.
 // The 0.0001 nm slivers of the z fit belong to the later row.
-TEST(SpectralTables, LookupsOutsideEveryRow) {
+TEST(ColourTables, LookupsOutsideEveryRow) {
   struct row_case {
     cubic_table table;
     double v;
@@ -100,7 +100,7 @@ TEST(SpectralTables, LookupsOutsideEveryRow) {
   }
 }
 
-TEST(SpectralTables, CumulativeTableEndsAndOrder) {
+TEST(ColourTables, CumulativeTableEndsAndOrder) {
   const auto& rows = tables::cumulative;
   EXPECT_EQ(rows.front().X + rows.front().Y + rows.front().Z, 0);
   EXPECT_EQ(rows.back().X, 100);
@@ -115,7 +115,7 @@ TEST(SpectralTables, CumulativeTableEndsAndOrder) {
 }
 
 // The locus fits reproduce the CIE 1931 observer at both ends of the spectrum.
-TEST(SpectralTables, LocusEnds) {
+TEST(ColourTables, LocusEnds) {
   EXPECT_NEAR(locus_chromaticity(380).x, 0.1741, 1e-7);
   EXPECT_NEAR(locus_chromaticity(380).z, 0.8209, 1e-7);
   EXPECT_NEAR(locus_chromaticity(700).x, 0.7347, 1e-7);
