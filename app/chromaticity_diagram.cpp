@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -100,7 +101,7 @@ class diagram {
     locus();
     if (request_.ring) ring();
     legend();
-    if (request_.wavelength) pass(*request_.wavelength);
+    if (pass_) draw_pass(*pass_);
     white();
     wavelength_ticks();
     return canvas_.finish();
@@ -253,8 +254,7 @@ class diagram {
     }
   }
 
-  void pass(double w) {
-    const auto p = colour::compute_pass(w, 0.0);
+  void draw_pass(const colour::pass_result& p) {
     canvas_.open_group("dialogue-pass");
     if (p.middle_path) {
       canvas_.line(to_px(spectral_locus_point(p.l)), to_px(spectral_locus_point(p.lc)), "pair");
@@ -309,7 +309,7 @@ class diagram {
     };
     const entry entries[] = {
         {"locus", "spectrum locus 380\u2013700 nm, purple line", true},
-        {"pair", "compensative pair l, lc", middle_path_},
+        {"pair", "compensative pair l, lc", pass_ && pass_->middle_path},
         {"hue", "hue-equal wavelengths l1, l2", request_.wavelength.has_value()},
         {"ring", "full-colour ring", request_.ring},
     };
@@ -327,7 +327,10 @@ class diagram {
   }
 
   diagram_request request_;
-  bool middle_path_ = request_.wavelength && colour::compute_pass(*request_.wavelength, 0.0).middle_path;
+  // The dialogue's first pass for the requested wavelength, if any.
+  std::optional<colour::pass_result> pass_ =
+      request_.wavelength ? std::optional(colour::compute_pass(*request_.wavelength, 0.0))
+                          : std::nullopt;
   svg_canvas canvas_;
   label_layout layout_;
 };

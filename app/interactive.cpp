@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "app/application.h"
 #include "dialogue/dialogue.h"
@@ -16,16 +15,13 @@ namespace app {
 namespace {
 
 int run_on(textio::host& host) {
-  int status = 0;
-  std::optional<std::string> problem;
-  {
-    textio::services io(host);
-    status = dialogue::run_dialogue(io);
-    problem = io.report_file_problem();
+  textio::services io(host);
+  const int status = dialogue::run_dialogue(io);
+  // The program's end has closed the host, so the screen is gone: a lost
+  // report must not go unnoticed.
+  if (const auto problem = io.report_file_problem()) {
+    std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
   }
-  host.close();  // already closed by the end of the program; makes sure
-  // The screen is gone by now: a lost report must not go unnoticed.
-  if (problem) std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
   return status;
 }
 
@@ -35,8 +31,8 @@ int run_interactive() {
   // The full screen needs the terminal on both sides; with output redirected
   // the keyboard still works through the transcript host.
   if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) {
-    auto terminal = std::make_unique<textio::terminal_host>();
-    if (terminal->start()) return run_on(*terminal);
+    textio::terminal_host terminal;
+    if (terminal.start()) return run_on(terminal);
   }
   textio::piped_host piped(STDIN_FILENO, stdout);
   return run_on(piped);

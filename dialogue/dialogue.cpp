@@ -20,8 +20,6 @@ struct run_state {
   double k = 0;    // correction amount of the last menu step
   std::string key;
   std::int32_t choice = 0;  // end pigment: 1 short-end, 2 long-end; asked once
-  double x = 0;
-  double y = 0;
 };
 
 // The sum in the run's extended arithmetic, stored as a double.
@@ -29,6 +27,8 @@ double corrected(double k, double base) {
   return static_cast<double>(static_cast<long double>(k) + static_cast<long double>(base));
 }
 
+// The pass's hue-equal wavelengths are those of the middle pigment, or of
+// the end pigment the user chooses.
 void run_pass(textio::services& io, result_blocks& out, run_state& s) {
   const colour::pass_result pass = colour::compute_pass(s.lc, s.l);
   if (pass.middle_path) {
@@ -37,27 +37,23 @@ void run_pass(textio::services& io, result_blocks& out, run_state& s) {
     out.limit_lines(s.l, s.lc, true);
     out.middle_pigment(pass.first);
     out.middle_gap_pigment(pass.second);
-    s.x = pass.first.xy.x;
-    s.y = pass.first.xy.y;
-  } else {
-    out.limit_lines(s.l, s.lc, false);
-    out.short_end_pigment(pass.first);
-    out.long_end_pigment(pass.second);
-    if (s.choice != 1 && s.choice != 2) {
-      out.choice_prompt();
-      s.choice = io.input_integer("", true, true);
-    }
-    if (s.choice == 1) {
-      s.x = pass.first.xy.x;
-      s.y = pass.first.xy.y;
-    } else if (s.choice == 2) {
-      s.x = pass.second.xy.x;
-      s.y = pass.second.xy.y;
-    } else {
-      io.end_program(0);  // declined: no pause, no menu
-    }
+    out.hue_equal(pass.hue_equal_first);
+    return;
   }
-  out.hue_equal(colour::hue_equal_wavelengths(s.x, s.y));
+  out.limit_lines(s.l, s.lc, false);
+  out.short_end_pigment(pass.first);
+  out.long_end_pigment(pass.second);
+  if (s.choice != 1 && s.choice != 2) {
+    out.choice_prompt();
+    s.choice = io.input_integer("", true, true);
+  }
+  if (s.choice == 1) {
+    out.hue_equal(pass.hue_equal_first);
+  } else if (s.choice == 2) {
+    out.hue_equal(pass.hue_equal_second);
+  } else {
+    io.end_program(0);  // declined: no pause, no menu
+  }
 }
 
 // Pause, menu and correction. Returns only when the next pass is to run.

@@ -103,30 +103,24 @@ std::string services::edit_line() {
   return editor.text();
 }
 
-namespace {
-
-void write_prompt(screen& cells, host& h, std::string_view prompt, bool with_question_mark) {
-  std::string text(prompt);
-  if (with_question_mark) text += "? ";
-  for (int bells = cells.write(text); bells > 0; --bells) h.beep();
+// Prompt, "? ", the edited line and the line end: the entered text.
+std::string services::enter_line(std::string_view prompt, bool with_question_mark,
+                                 bool with_line_end) {
+  write_to_screen(prompt);
+  if (with_question_mark) write_to_screen("? ");
+  std::string line = edit_line();
+  if (with_line_end) write_to_screen(line_end_bytes);
+  return line;
 }
-
-}  // namespace
 
 double services::input_number(std::string_view prompt, bool with_question_mark,
                               bool with_line_end) {
-  write_prompt(screen_, host_, prompt, with_question_mark);
-  const std::string line = edit_line();
-  if (with_line_end) write_to_screen(line_end_bytes);
-  return number_of_item(line);
+  return number_of_item(enter_line(prompt, with_question_mark, with_line_end));
 }
 
 std::int32_t services::input_integer(std::string_view prompt, bool with_question_mark,
                                      bool with_line_end) {
-  write_prompt(screen_, host_, prompt, with_question_mark);
-  const std::string line = edit_line();
-  if (with_line_end) write_to_screen(line_end_bytes);
-  return integer_of_item(line);
+  return integer_of_item(enter_line(prompt, with_question_mark, with_line_end));
 }
 
 std::string services::read_key() {

@@ -62,6 +62,7 @@ class services {
   std::optional<std::string> report_file_problem() const;
 
  private:
+  std::string enter_line(std::string_view prompt, bool with_question_mark, bool with_line_end);
   std::string edit_line();           // line entry with the editing keys
   key_code next_key();               // waits for the queue, ends on host request
   void wait_for_host(std::chrono::milliseconds timeout);

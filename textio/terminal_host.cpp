@@ -171,11 +171,12 @@ void terminal_host::paint(const screen& cells) {
   repaint();
 }
 
-void terminal_host::take_keys(key_queue& keys) {
+bool terminal_host::take_keys(key_queue& keys) {
+  bool delivered = false;
   wint_t typed = 0;
   for (;;) {
     const int status = get_wch(&typed);
-    if (status == ERR) return;
+    if (status == ERR) return delivered;
     if (status == KEY_CODE_YES && typed == KEY_RESIZE) {
       painted_revision_.reset();
       repaint();
@@ -190,7 +191,7 @@ void terminal_host::take_keys(key_queue& keys) {
       continue;
     }
     keys.push(*key);
-    delivered_ = true;
+    delivered = true;
   }
 }
 
@@ -198,9 +199,7 @@ std::optional<int> terminal_host::wait_for_keys(key_queue& keys,
                                                 std::chrono::milliseconds timeout) {
   if (const auto n = signals_.caught()) return 128 + *n;
   if (!started_ || closed_) return std::nullopt;
-  delivered_ = false;
-  take_keys(keys);  // ncurses may hold keys it has already read
-  if (delivered_) return std::nullopt;
+  if (take_keys(keys)) return std::nullopt;  // ncurses may hold keys it has already read
   const auto wait = std::clamp(timeout, std::chrono::milliseconds{0}, longest_poll);
   pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
   ::poll(fds, signals_.fd() >= 0 ? 2 : 1, static_cast<int>(wait.count()));

@@ -36,7 +36,7 @@ class terminal_host final : public host {
   void close() override;
 
  private:
-  void take_keys(key_queue& keys);
+  bool take_keys(key_queue& keys);  // whether any key went into the queue
   void repaint();
   bool window_large_enough() const;
   void show_size_notice();
@@ -46,7 +46,6 @@ class terminal_host final : public host {
   std::optional<std::uint64_t> painted_revision_;
   bool started_ = false;
   bool closed_ = false;
-  bool delivered_ = false;  // a key went into the queue during this wait
   int ctrl_left_ = 0;       // the terminal's key codes for Ctrl+Left/Right
   int ctrl_right_ = 0;
 };
