@@ -285,7 +285,17 @@ TEST_F(dialogue_run, second_end_pigment_pass_asks_no_choice) {
     }
   }
   EXPECT_GT(prompts, 0u);
-  const auto* second_pause = &run.snapshots.back();
+  // The second pass is painted below the correction prompt; its pause is the
+  // last screen with both the prompt and the long-end result, where a second
+  // choice prompt would stand.
+  const textio::memory_host::snapshot* second_pause = nullptr;
+  for (const auto& shot : run.snapshots) {
+    if (run_result::shows(shot, "Korrekturbetrag") &&
+        run_result::shows(shot, "Ergebnis Langendpigment")) {
+      second_pause = &shot;
+    }
+  }
+  ASSERT_NE(second_pause, nullptr);
   for (int r = 1; r <= 30; ++r) {
     EXPECT_EQ(second_pause->trimmed_row(r).find("** 1 **"), std::string::npos) << r;
   }
