@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/plot_command.h"
-#include "app/table_command.h"
-#include "app/usage_error.h"
+#include "plot/plot_command.h"
+#include "table/table_command.h"
+#include "table/usage_error.h"
 
 namespace app {
 namespace {
@@ -69,7 +69,7 @@ int run_application(int argc, char** argv) {
   cli.set_version_flag("--version", "vollfarbe " VOLLFARBE_VERSION);
   cli.require_subcommand(0, 1);
 
-  table_options table;
+  table::table_options table;
   auto* table_cmd = cli.add_subcommand(
       "table", "The dialogue's first pass for many wavelengths, as CSV, TSV or JSON.");
   table_cmd->add_option("--from", table.from, "First wavelength of the range (nm), default 380")
@@ -84,7 +84,7 @@ int run_application(int argc, char** argv) {
       ->type_name("NM");
   table_cmd->footer(table_footer);
 
-  plot_options plot;
+  plot::plot_options plot;
   auto* plot_cmd = cli.add_subcommand(
       "plot", "The CIE 1931 chromaticity diagram as SVG.");
   plot_cmd->add_option("--wavelength", plot.wavelength,
@@ -102,10 +102,10 @@ int run_application(int argc, char** argv) {
   }
 
   try {
-    if (table_cmd->parsed()) return run_table(table, stdin, stdout);
-    if (plot_cmd->parsed()) return run_plot(plot, stdout);
+    if (table_cmd->parsed()) return table::run_table(table, stdin, stdout);
+    if (plot_cmd->parsed()) return plot::run_plot(plot, stdout);
     return usage_failure("a command is needed: table or plot");
-  } catch (const usage_error& e) {
+  } catch (const table::usage_error& e) {
     return usage_failure(e.what());
   }
 }

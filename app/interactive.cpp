@@ -6,9 +6,9 @@
 
 #include "app/application.h"
 #include "dialogue/dialogue.h"
-#include "textio/piped_host.h"
+#include "hosts/piped_host.h"
 #include "textio/services.h"
-#include "textio/terminal_host.h"
+#include "hosts/terminal_host.h"
 
 namespace app {
 
@@ -31,10 +31,10 @@ int run_interactive() {
   // The full screen needs the terminal on both sides; with output redirected
   // the keyboard still works through the transcript host.
   if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) {
-    textio::terminal_host terminal;
+    hosts::terminal_host terminal;
     if (terminal.start()) return run_on(terminal);
   }
-  textio::piped_host piped(STDIN_FILENO, stdout);
+  hosts::piped_host piped(STDIN_FILENO, stdout);
   return run_on(piped);
 }
 

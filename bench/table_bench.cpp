@@ -4,19 +4,19 @@
 
 #include <cstdio>
 
-#include "app/table_command.h"
+#include "table/table_command.h"
 
 namespace {
 
 void write_table(benchmark::State& state, const char* format) {
   std::FILE* sink = std::fopen("/dev/null", "w");
-  app::table_options options;
+  table::table_options options;
   options.from = "380";
   options.to = "770";
   options.step = "0.001";
   options.format = format;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(app::run_table(options, stdin, sink));
+    benchmark::DoNotOptimize(table::run_table(options, stdin, sink));
   }
   state.SetItemsProcessed(state.iterations() * 390001);
   std::fclose(sink);

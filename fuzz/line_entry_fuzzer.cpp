@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "textio/memory_host.h"
+#include "hosts/memory_host.h"
 #include "textio/services.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const std::size_t per_wait = 1 + data[0] % 20;
   const std::string_view keys(reinterpret_cast<const char*>(data + 1), size - 1);
-  textio::memory_host host(keys, per_wait);
+  hosts::memory_host host(keys, per_wait);
   textio::services io(host);
   io.start_services();
   io.open_text_screen();

@@ -16,7 +16,7 @@
 
 #include "../support/temp_directory.h"
 #include "dialogue/dialogue.h"
-#include "textio/memory_host.h"
+#include "hosts/memory_host.h"
 
 namespace dialogue_test {
 
@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 struct run_result {
   int status = -1;
   std::string report;  // bytes of vollfarb.txt ("" when absent)
-  std::vector<textio::memory_host::snapshot> snapshots;
+  std::vector<hosts::memory_host::snapshot> snapshots;
   std::optional<std::string> report_problem;
   std::size_t keys_left = 0;
 
@@ -40,7 +40,7 @@ struct run_result {
     return lines;
   }
 
-  static bool shows(const textio::memory_host::snapshot& shot, std::string_view text) {
+  static bool shows(const hosts::memory_host::snapshot& shot, std::string_view text) {
     for (int row = 1; row <= textio::screen::rows; ++row) {
       if (shot.trimmed_row(row).find(text) != std::string::npos) return true;
     }
@@ -48,7 +48,7 @@ struct run_result {
   }
 
   // The first painted screen on which some row holds `text`.
-  const textio::memory_host::snapshot* first_showing(std::string_view text) const {
+  const hosts::memory_host::snapshot* first_showing(std::string_view text) const {
     for (const auto& shot : snapshots) {
       if (shows(shot, text)) return &shot;
     }
@@ -57,9 +57,9 @@ struct run_result {
 
   // The last painted screen that holds `text` before one holds `next`: for
   // `text` the end of a pass and `next` the menu, the screen at the pause.
-  const textio::memory_host::snapshot* last_showing_before(std::string_view text,
+  const hosts::memory_host::snapshot* last_showing_before(std::string_view text,
                                                           std::string_view next) const {
-    const textio::memory_host::snapshot* found = nullptr;
+    const hosts::memory_host::snapshot* found = nullptr;
     for (const auto& shot : snapshots) {
       if (shows(shot, next)) break;
       if (shows(shot, text)) found = &shot;
@@ -81,7 +81,7 @@ class in_temp_dir : public test_support::temp_directory_test {
   }
 
   static run_result run(std::string_view keys) {
-    textio::memory_host host(keys);
+    hosts::memory_host host(keys);
     textio::services io(host);
     run_result result;
     result.status = dialogue::run_dialogue(io);

@@ -288,7 +288,7 @@ TEST_F(dialogue_run, second_end_pigment_pass_asks_no_choice) {
   // The second pass is painted below the correction prompt; its pause is the
   // last screen with both the prompt and the long-end result, where a second
   // choice prompt would stand.
-  const textio::memory_host::snapshot* second_pause = nullptr;
+  const hosts::memory_host::snapshot* second_pause = nullptr;
   for (const auto& shot : run.snapshots) {
     if (run_result::shows(shot, "Korrekturbetrag") &&
         run_result::shows(shot, "Ergebnis Langendpigment")) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "textio/memory_host.h"
+#include "hosts/memory_host.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ struct typed {
   bool finished = false;
 
   explicit typed(std::string_view keys, std::string_view prompt = "") : editor(prepare(prompt)) {
-    for (const key_code key : textio::keys_from_bytes(keys)) {
+    for (const key_code key : hosts::keys_from_bytes(keys)) {
       const auto result = editor.apply(key);
       if (result == line_editor::outcome::beep) ++beeps;
       if (result == line_editor::outcome::finished) finished = true;

@@ -5,13 +5,13 @@
 #include <set>
 #include <string>
 
-#include "textio/memory_host.h"
+#include "hosts/memory_host.h"
 #include "textio/services.h"
 
 namespace {
 
 TEST(services_paint, every_printed_line_is_on_some_painted_screen) {
-  textio::memory_host host("");
+  hosts::memory_host host("");
   textio::services io(host);
   io.start_services();
   io.open_text_screen();

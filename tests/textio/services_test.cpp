@@ -13,14 +13,14 @@
 #include <string>
 #include <unistd.h>
 
-#include "textio/memory_host.h"
+#include "hosts/memory_host.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using textio::ending;
-using textio::memory_host;
+using hosts::memory_host;
 using textio::program_ended;
 using textio::services;
 using textio::target;

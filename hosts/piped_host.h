@@ -1,0 +1,59 @@
+// The host for scripted runs: keys come from a pipe or file, and what the
+// screen shows goes out as a plain UTF-8 transcript, like a teletype.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "hosts/end_signal_watch.h"
+#include "textio/host.h"
+
+namespace hosts {
+
+// A host implements the text services' host interface over their screen model.
+using textio::host;
+using textio::key_code;
+using textio::key_queue;
+using textio::screen;
+
+class piped_host final : public host {
+ public:
+  // Reads keys from `input_fd` (not closed here) and writes the transcript to
+  // `transcript` (flushed at every paint, not closed here).
+  piped_host(int input_fd, std::FILE* transcript);
+
+  void open(const screen& cells) override;
+  // Reads exactly one key, blocking: a byte, or 255 and the byte after it.
+  // Returns 0 at the end of the input, 128 + n on signal n.
+  std::optional<int> wait_for_keys(key_queue& keys, std::chrono::milliseconds timeout) override;
+  // Writes the rows above the cursor that are not yet in the transcript.
+  void paint(const screen& cells) override;
+  // Writes the cursor row too when it holds text.
+  void close() override;
+
+ private:
+  enum class read_result { byte, end, signal };
+  read_result read_byte(unsigned char& byte);
+  void write_line(const std::string& cp437_row);
+
+  int input_fd_;
+  std::FILE* transcript_;
+  end_signal_watch signals_;
+  const screen* last_painted_ = nullptr;
+  std::uint64_t next_line_ = 0;  // absolute number of the first line not yet written
+  // The cursor row at the last paint: written once it has left the screen
+  // (cleared or scrolled away) before it was complete.
+  std::uint64_t cursor_line_ = 0;
+  std::string cursor_row_text_;
+  bool closed_ = false;
+};
+
+// A screen row as transcript text: blanks (and empty cells) at the end
+// dropped, empty cells inside shown as blanks, code page 437 as UTF-8.
+// "ab\0c  " -> "ab c"; "  " -> ""; "l\x84nge" -> "länge".
+std::string transcript_line(const std::string& cp437_row);
+
+}  // namespace hosts

@@ -1,0 +1,223 @@
+#include "hosts/terminal_host.h"
+
+#include <langinfo.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+#define NCURSES_WIDECHAR 1
+#include <curses.h>
+
+#include "textio/cp437.h"
+
+namespace hosts {
+
+namespace {
+
+constexpr std::chrono::milliseconds longest_poll{25};
+
+// ncursesw needs a UTF-8 character type to read and paint the glyphs; only
+// LC_CTYPE is touched, so that number texts keep their decimal point.
+void choose_utf8_character_type() {
+  std::setlocale(LC_CTYPE, "");
+  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+int key_code_of_capability(const char* name) {
+  const char* sequence = tigetstr(name);
+  if (sequence == nullptr || sequence == reinterpret_cast<char*>(-1)) return 0;
+  const int code = key_defined(sequence);
+  return code > 0 ? code : 0;
+}
+
+// Ctrl+Left/Right as the terminal describes them, or else as xterm and tmux
+// send them (CSI 1;5 D / C), bound to a key code ncurses does not use yet.
+int ctrl_arrow_code(const char* capability, const char* xterm_sequence) {
+  if (const int code = key_code_of_capability(capability)) return code;
+  if (const int code = key_defined(xterm_sequence); code > 0) return code;
+  for (int code = KEY_MAX + 1; code < KEY_MAX + 1024; ++code) {
+    if (char* bound = keybound(code, 0)) {  // allocated for the caller
+      std::free(bound);
+      continue;
+    }
+    return define_key(xterm_sequence, code) == OK ? code : 0;
+  }
+  return 0;
+}
+
+std::optional<key_code> special_key(int code, int ctrl_left, int ctrl_right) {
+  switch (code) {
+    case KEY_UP: return key_code::special(textio::scan::up);
+    case KEY_DOWN: return key_code::special(textio::scan::down);
+    case KEY_LEFT: return key_code::special(textio::scan::left);
+    case KEY_RIGHT: return key_code::special(textio::scan::right);
+    case KEY_HOME: return key_code::special(textio::scan::home);
+    case KEY_END: return key_code::special(textio::scan::end);
+    case KEY_PPAGE: return key_code::special(textio::scan::page_up);
+    case KEY_NPAGE: return key_code::special(textio::scan::page_down);
+    case KEY_IC: return key_code::special(textio::scan::insert);
+    case KEY_DC: return key_code::special(textio::scan::del);
+    case KEY_BACKSPACE: return key_code::character(8);
+    case KEY_ENTER: return key_code::character(13);
+    default: break;
+  }
+  if (code >= KEY_F(1) && code <= KEY_F(10)) {
+    return key_code::special(static_cast<unsigned char>(textio::scan::f1 + (code - KEY_F(1))));
+  }
+  if (code != 0 && code == ctrl_left) return key_code::special(textio::scan::ctrl_left);
+  if (code != 0 && code == ctrl_right) return key_code::special(textio::scan::ctrl_right);
+  return std::nullopt;
+}
+
+std::optional<key_code> character_key(wint_t typed) {
+  switch (typed) {
+    case 10:
+    case 13: return key_code::character(13);
+    case 8:
+    case 127: return key_code::character(8);
+    default: break;
+  }
+  if (typed == 0) return std::nullopt;
+  const auto byte = textio::unicode_to_cp437(static_cast<char32_t>(typed));
+  if (!byte) return std::nullopt;  // the code page lacks it
+  return key_code::character(*byte);
+}
+
+wchar_t glyph_of(unsigned char byte) {
+  if (byte == 0) return L' ';
+  const auto wide = static_cast<wchar_t>(textio::cp437_to_unicode(byte));
+  return ::wcwidth(wide) == 1 ? wide : L'?';
+}
+
+}  // namespace
+
+std::string terminal_size_notice(int columns, int rows) {
+  return "vollfarbe needs a terminal of at least 80x30 - now " + std::to_string(columns) + "x" +
+         std::to_string(rows);
+}
+
+terminal_host::terminal_host() = default;
+
+terminal_host::~terminal_host() { close(); }
+
+bool terminal_host::start() {
+  if (started_) return true;
+  choose_utf8_character_type();
+  if (newterm(nullptr, stdout, stdin) == nullptr) return false;
+  started_ = true;
+  cbreak();  // not raw: Ctrl+C and Ctrl+Z still raise their signals
+  noecho();
+  nonl();
+  keypad(stdscr, TRUE);
+  nodelay(stdscr, TRUE);
+  set_escdelay(10);  // a lone Escape acts at once
+  ctrl_left_ = ctrl_arrow_code("kLFT5", "\x1b[1;5D");
+  ctrl_right_ = ctrl_arrow_code("kRIT5", "\x1b[1;5C");
+  return true;
+}
+
+void terminal_host::open(const screen& cells) {
+  start();
+  shown_ = &cells;
+}
+
+bool terminal_host::window_large_enough() const {
+  return COLS >= screen::columns && LINES >= screen::rows;
+}
+
+void terminal_host::show_size_notice() {
+  erase();
+  curs_set(0);
+  mvaddnstr(0, 0, terminal_size_notice(COLS, LINES).c_str(), std::max(COLS, 1));
+  refresh();
+}
+
+void terminal_host::repaint() {
+  if (!started_ || closed_ || shown_ == nullptr) return;
+  if (!window_large_enough()) {
+    show_size_notice();
+    painted_revision_.reset();  // paint all again once the window is large enough
+    return;
+  }
+  const screen& cells = *shown_;
+  const int top = (LINES - screen::rows) / 2;
+  const int left = (COLS - screen::columns) / 2;
+  if (!painted_revision_) erase();  // first paint, or after the notice or a resize
+  for (int row = 1; row <= screen::rows; ++row) {
+    for (int column = 1; column <= screen::columns; ++column) {
+      const wchar_t text[2] = {glyph_of(cells.cell(row, column)), L'\0'};
+      cchar_t glyph;
+      setcchar(&glyph, text, A_NORMAL, 0, nullptr);
+      // The bottom-right cell of a window exactly 80x30 reports an error
+      // because the cursor cannot advance; the glyph is drawn all the same.
+      mvadd_wch(top + row - 1, left + column - 1, &glyph);
+    }
+  }
+  move(top + cells.cursor_row() - 1, left + cells.cursor_column() - 1);
+  curs_set(cells.cursor_visible() ? 1 : 0);
+  refresh();
+  painted_revision_ = cells.revision();
+}
+
+void terminal_host::paint(const screen& cells) {
+  shown_ = &cells;
+  if (painted_revision_ && *painted_revision_ == cells.revision()) return;
+  repaint();
+}
+
+bool terminal_host::take_keys(key_queue& keys) {
+  bool delivered = false;
+  wint_t typed = 0;
+  for (;;) {
+    const int status = get_wch(&typed);
+    if (status == ERR) return delivered;
+    if (status == KEY_CODE_YES && typed == KEY_RESIZE) {
+      painted_revision_.reset();
+      repaint();
+      continue;
+    }
+    const auto key = status == KEY_CODE_YES
+                         ? special_key(static_cast<int>(typed), ctrl_left_, ctrl_right_)
+                         : character_key(typed);
+    if (!key) continue;
+    if (!window_large_enough()) {
+      ::beep();  // the picture is hidden: typing blind is refused
+      continue;
+    }
+    keys.push(*key);
+    delivered = true;
+  }
+}
+
+std::optional<int> terminal_host::wait_for_keys(key_queue& keys,
+                                                std::chrono::milliseconds timeout) {
+  if (const auto n = signals_.caught()) return 128 + *n;
+  if (!started_ || closed_) return std::nullopt;
+  if (take_keys(keys)) return std::nullopt;  // ncurses may hold keys it has already read
+  const auto wait = std::clamp(timeout, std::chrono::milliseconds{0}, longest_poll);
+  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
+  ::poll(fds, signals_.fd() >= 0 ? 2 : 1, static_cast<int>(wait.count()));
+  if (const auto n = signals_.caught()) return 128 + *n;
+  take_keys(keys);
+  return std::nullopt;
+}
+
+void terminal_host::beep() {
+  if (started_ && !closed_) ::beep();
+}
+
+void terminal_host::close() {
+  if (!started_ || closed_) return;
+  closed_ = true;
+  curs_set(1);
+  endwin();
+  std::fflush(stdout);
+}
+
+}  // namespace hosts

@@ -1,0 +1,62 @@
+// The host for a character terminal: the 80x30 cell model painted full
+// screen with ncursesw, keys read from the terminal and turned into code
+// page 437 bytes or 255 + scan code.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "textio/host.h"
+#include "hosts/end_signal_watch.h"
+
+namespace hosts {
+
+// A host implements the text services' host interface over their screen model.
+using textio::host;
+using textio::key_code;
+using textio::key_queue;
+using textio::screen;
+
+class terminal_host final : public host {
+ public:
+  // Catches the end signals from here on; the terminal is taken over later.
+  terminal_host();
+  ~terminal_host() override;
+  terminal_host(const terminal_host&) = delete;
+  terminal_host& operator=(const terminal_host&) = delete;
+
+  // Takes over the terminal on stdin/stdout; false when it cannot be driven
+  // (unknown terminal type), and then nothing has changed on it.
+  bool start();
+
+  void open(const screen& cells) override;
+  // Waits at most 25 ms (less if `timeout` is shorter) in poll(), then takes
+  // every key the terminal has. Returns 128 + n on signal n.
+  std::optional<int> wait_for_keys(key_queue& keys, std::chrono::milliseconds timeout) override;
+  // Repaints when the cells changed (or the window was resized).
+  void paint(const screen& cells) override;
+  void beep() override;
+  // Gives the terminal back as it was.
+  void close() override;
+
+ private:
+  bool take_keys(key_queue& keys);  // whether any key went into the queue
+  void repaint();
+  bool window_large_enough() const;
+  void show_size_notice();
+
+  end_signal_watch signals_;
+  const screen* shown_ = nullptr;
+  std::optional<std::uint64_t> painted_revision_;
+  bool started_ = false;
+  bool closed_ = false;
+  int ctrl_left_ = 0;       // the terminal's key codes for Ctrl+Left/Right
+  int ctrl_right_ = 0;
+};
+
+// The message a too small window shows instead of the screen.
+std::string terminal_size_notice(int columns, int rows);
+
+}  // namespace hosts

@@ -1,0 +1,105 @@
+#include "plot/svg_canvas.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace plot {
+
+std::string xml_escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+svg_canvas::svg_canvas(double width, double height, std::string_view title,
+                       std::string_view style) {
+  svg_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+  attribute("width", width);
+  attribute("height", height);
+  svg_ += " viewBox=\"0 0 ";
+  number(width);
+  svg_ += ' ';
+  number(height);
+  svg_ += "\">\n<title>" + xml_escaped(title) + "</title>\n<style>\n";
+  svg_ += style;
+  svg_ += "</style>\n<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+}
+
+void svg_canvas::number(double v) {
+  char text[32];
+  // Hundredths of a pixel are plenty; "-0.00" would be noise.
+  const double rounded = std::round(v * 100.0) / 100.0;
+  std::snprintf(text, sizeof text, "%.2f", rounded == 0.0 ? 0.0 : rounded);
+  std::string_view t(text);
+  while (t.back() == '0') t.remove_suffix(1);
+  if (t.back() == '.') t.remove_suffix(1);
+  svg_ += t;
+}
+
+void svg_canvas::attribute(std::string_view name, double v) {
+  svg_ += ' ';
+  svg_ += name;
+  svg_ += "=\"";
+  number(v);
+  svg_ += '"';
+}
+
+void svg_canvas::line(px_point a, px_point b, std::string_view css_class) {
+  svg_ += "<line";
+  attribute("x1", a.x);
+  attribute("y1", a.y);
+  attribute("x2", b.x);
+  attribute("y2", b.y);
+  svg_ += " class=\"" + std::string(css_class) + "\"/>\n";
+}
+
+void svg_canvas::polyline(const std::vector<px_point>& points, std::string_view css_class,
+                          bool closed) {
+  svg_ += closed ? "<polygon" : "<polyline";
+  svg_ += " class=\"" + std::string(css_class) + "\" points=\"";
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (i != 0) svg_ += ' ';
+    number(points[i].x);
+    svg_ += ',';
+    number(points[i].y);
+  }
+  svg_ += "\"/>\n";
+}
+
+void svg_canvas::circle(px_point centre, double radius, std::string_view css_class) {
+  svg_ += "<circle";
+  attribute("cx", centre.x);
+  attribute("cy", centre.y);
+  attribute("r", radius);
+  svg_ += " class=\"" + std::string(css_class) + "\"/>\n";
+}
+
+void svg_canvas::text(px_point baseline, std::string_view content, text_anchor anchor,
+                      std::string_view css_class) {
+  svg_ += "<text";
+  attribute("x", baseline.x);
+  attribute("y", baseline.y);
+  if (anchor != text_anchor::start) {
+    svg_ += anchor == text_anchor::middle ? " text-anchor=\"middle\"" : " text-anchor=\"end\"";
+  }
+  svg_ += " class=\"" + std::string(css_class) + "\">" + xml_escaped(content) + "</text>\n";
+}
+
+void svg_canvas::open_group(std::string_view id) {
+  svg_ += "<g id=\"" + std::string(id) + "\">\n";
+}
+
+void svg_canvas::close_group() { svg_ += "</g>\n"; }
+
+std::string svg_canvas::finish() { return svg_ + "</svg>\n"; }
+
+}  // namespace plot

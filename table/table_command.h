@@ -1,0 +1,24 @@
+// `vollfarbe table`: the dialogue's first pass for many wavelengths at once,
+// written as a table for spreadsheets, R or numpy.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace table {
+
+struct table_options {
+  std::optional<std::string> from;  // the range, defaults 380 .. 770 by 1
+  std::optional<std::string> to;
+  std::optional<std::string> step;
+  std::vector<std::string> wavelengths;  // or these; "-" alone reads stdin
+  std::string format = "csv";
+};
+
+// Validates everything first (usage_error, nothing written), then streams
+// the rows to `out`. Returns 0, or 1 when the output could not be written.
+int run_table(const table_options& options, std::FILE* in, std::FILE* out);
+
+}  // namespace table

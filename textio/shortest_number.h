@@ -1,0 +1,25 @@
+// Numbers of the batch commands as the shortest text that reads back to the
+// same double, e.g.
+//   45.67611650968549 -> "45.67611650968549"
+//   600               -> "600"
+//   0.1 + 0.2         -> "0.30000000000000004"
+//   1e-05             -> "1e-05"
+//   -0.0              -> "-0"
+// NaN and the infinities are the caller's business (they have no number text
+// in CSV or JSON).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace textio {
+
+// Enough room for any finite double in its shortest form.
+inline constexpr std::size_t shortest_number_capacity = 32;
+
+// Writes the shortest text of a finite value at `out`; returns its end.
+char* write_shortest(double value, char* out);
+
+std::string shortest_text(double value);
+
+}  // namespace textio
