@@ -79,6 +79,9 @@ int run_application(int argc, char** argv) {
   table_cmd->add_option("--step", table.step, "Step of the range (nm), default 1")->type_name("NM");
   table_cmd->add_option("--format", table.format, "csv (default), tsv, json or jsonl")
       ->type_name("FORMAT");
+  table_cmd->add_flag("--strict", table.strict,
+                      "Refuse wavelengths outside the tables' range (380 to 770 nm) instead of "
+                      "extrapolating them with a warning");
   table_cmd->add_option("wavelengths", table.wavelengths,
                         "Wavelengths (nm) instead of a range; - reads one per line from stdin")
       ->type_name("NM");

@@ -3,6 +3,12 @@
 
 namespace colour {
 
+// The wavelengths the built-in tables cover (nm, both ends inclusive): the
+// cumulative table runs from 380 to 770 nm. Results for wavelengths outside
+// are extrapolated (no light below 380 nm, a straight line above 760 nm).
+inline constexpr double tables_lo = 380;
+inline constexpr double tables_hi = 770;
+
 // Red end of the spectrum locus (nm); the fits stop here.
 inline constexpr double red_end = 700;
 

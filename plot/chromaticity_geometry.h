@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "colour/wavelength_bounds.h"
+
 namespace plot {
 
 struct xy_point {
@@ -15,6 +17,11 @@ struct xy_point {
 
 inline constexpr double locus_first_nm = 380.0;
 inline constexpr double locus_last_nm = 700.0;
+
+// The wavelengths the model's tables cover (nm, both ends included): a pass
+// for a wavelength outside them is an extrapolation, not a diagram.
+inline constexpr double model_first_nm = colour::tables_lo;
+inline constexpr double model_last_nm = colour::tables_hi;
 
 // The equal-energy white point E = (1/3, 1/3).
 inline constexpr xy_point white_point{1.0 / 3.0, 1.0 / 3.0};

@@ -5,14 +5,26 @@
 #include <string>
 
 #include "plot/chromaticity_diagram.h"
+#include "plot/chromaticity_geometry.h"
+#include "table/usage_error.h"
 #include "table/wavelength_input.h"
+#include "textio/shortest_number.h"
 
 namespace plot {
 
 int run_plot(const plot_options& options, std::FILE* out) {
   diagram_request request;
   request.ring = options.ring;
-  if (options.wavelength) request.wavelength = table::parse_wavelength(*options.wavelength, "--wavelength");
+  if (options.wavelength) {
+    const double w = table::parse_wavelength(*options.wavelength, "--wavelength");
+    if (w < model_first_nm || w > model_last_nm) {
+      throw table::usage_error("--wavelength: " + textio::shortest_text(w) +
+                               " nm lies outside the range the model covers, " +
+                               textio::shortest_text(model_first_nm) + " to " +
+                               textio::shortest_text(model_last_nm) + " nm");
+    }
+    request.wavelength = w;
+  }
   const std::string svg = chromaticity_diagram_svg(request);
 
   const bool to_stdout = options.output == "-";

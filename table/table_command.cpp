@@ -1,5 +1,12 @@
 #include "table/table_command.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "colour/wavelength_bounds.h"
+#include "textio/shortest_number.h"
+
 #include "table/output_buffer.h"
 #include "table/table_writer.h"
 #include "table/usage_error.h"
@@ -21,15 +28,72 @@ std::vector<double> listed_wavelengths(const table_options& options, std::FILE* 
   return wavelengths;
 }
 
+bool outside_tables(double w) { return w < colour::tables_lo || w > colour::tables_hi; }
+
+std::string tables_range_text() {
+  return textio::shortest_text(colour::tables_lo) + " to " +
+         textio::shortest_text(colour::tables_hi) + " nm";
+}
+
+struct outside_count {
+  std::uint64_t count = 0;
+  double first = 0.0;  // the first of them in the order of the rows
+};
+
+outside_count count_outside(const std::vector<double>& wavelengths) {
+  outside_count outside;
+  for (const double w : wavelengths) {
+    if (outside_tables(w) && outside.count++ == 0) outside.first = w;
+  }
+  return outside;
+}
+
+// A range rises, so the points outside are a run at each end, found by
+// bisection (a range may hold up to 2^53 points).
+outside_count count_outside(const wavelength_range& range) {
+  const auto first_not_below = [&](auto is_below) {
+    std::uint64_t lo = 0, hi = range.size();
+    while (lo < hi) {
+      const std::uint64_t mid = lo + (hi - lo) / 2;
+      if (is_below(range[mid])) lo = mid + 1; else hi = mid;
+    }
+    return lo;
+  };
+  const std::uint64_t below = first_not_below([](double w) { return w < colour::tables_lo; });
+  const std::uint64_t up_to_hi = first_not_below([](double w) { return w <= colour::tables_hi; });
+  outside_count outside;
+  outside.count = below + (range.size() - up_to_hi);
+  if (outside.count != 0) outside.first = below != 0 ? range[0] : range[up_to_hi];
+  return outside;
+}
+
 template <typename Wavelengths>
-int write_table(const Wavelengths& wavelengths, table_format format, std::FILE* out) {
+int write_table(const Wavelengths& wavelengths, table_format format, bool strict,
+                std::FILE* out) {
+  const outside_count outside = count_outside(wavelengths);
+  if (strict && outside.count != 0) {
+    throw usage_error("--strict: " + std::to_string(outside.count) + " wavelength" +
+                      (outside.count == 1 ? " lies" : "s lie") + " outside the tables' range " +
+                      tables_range_text() + ", the first is " +
+                      textio::shortest_text(outside.first));
+  }
   output_buffer buffer(out);
   table_writer writer(buffer, format);
   writer.begin();
   const auto count = static_cast<std::uint64_t>(wavelengths.size());
   for (std::uint64_t i = 0; i < count; ++i) writer.row(compute_table_row(wavelengths[i]));
   writer.end();
-  if (!buffer.finish()) {
+  const bool written = buffer.finish();
+  if (outside.count != 0) {
+    std::fprintf(stderr,
+                 "vollfarbe table: warning: %llu wavelength%s outside the tables' range %s "
+                 "(the first is %s); %s extrapolated\n",
+                 static_cast<unsigned long long>(outside.count),
+                 outside.count == 1 ? " lies" : "s lie", tables_range_text().c_str(),
+                 textio::shortest_text(outside.first).c_str(),
+                 outside.count == 1 ? "its row is" : "their rows are");
+  }
+  if (!written) {
     std::fputs("vollfarbe table: cannot write the output\n", stderr);
     return 1;
   }
@@ -50,11 +114,11 @@ int run_table(const table_options& options, std::FILE* in, std::FILE* out) {
   if (!options.wavelengths.empty()) {
     const auto wavelengths = listed_wavelengths(options, in);
     if (wavelengths.empty()) throw usage_error("stdin: no wavelengths");
-    return write_table(wavelengths, *format, out);
+    return write_table(wavelengths, *format, options.strict, out);
   }
   const wavelength_range range(options.from.value_or("380"), options.to.value_or("770"),
                                options.step.value_or("1"));
-  return write_table(range, *format, out);
+  return write_table(range, *format, options.strict, out);
 }
 
 }  // namespace table

@@ -15,10 +15,17 @@ struct table_options {
   std::optional<std::string> step;
   std::vector<std::string> wavelengths;  // or these; "-" alone reads stdin
   std::string format = "csv";
+  bool strict = false;  // wavelengths outside the tables' range are an error
 };
+
+// The built-in tables cover 380 to 770 nm. Rows for wavelengths outside are
+// computed as the dialogue computes them (extrapolated), and one warning on
+// stderr after the rows says how many there were; with `strict` they are a
+// usage_error before anything is written.
 
 // Validates everything first (usage_error, nothing written), then streams
 // the rows to `out`. Returns 0, or 1 when the output could not be written.
+// A warning is no failure: the status stays 0.
 int run_table(const table_options& options, std::FILE* in, std::FILE* out);
 
 }  // namespace table

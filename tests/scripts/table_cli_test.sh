@@ -41,7 +41,22 @@ table - 600
 table nan
 plot --wavelength grün
 plot --bogus
+plot --wavelength 5000
+plot --wavelength 379.999
+table --strict 0 300 -5
+table --strict --from 700 --to 800
 CASES
+
+# Outside the tables: rows as the dialogue computes them, one warning.
+"$vollfarbe" table 0 300 -5 >"$work/out" 2>"$work/err"
+[ $? = 0 ] && [ "$(wc -l <"$work/out")" = 4 ] || fail "table 0 300 -5: status or rows"
+[ "$(wc -l <"$work/err")" = 1 ] && grep -q "3 wavelengths lie outside the tables' range 380 to 770 nm" "$work/err" ||
+  fail "table 0 300 -5: warning: $(cat "$work/err")"
+"$vollfarbe" table --strict 0 300 -5 >/dev/null 2>"$work/err"
+grep -q "380 to 770 nm" "$work/err" || fail "--strict names the range: $(cat "$work/err")"
+"$vollfarbe" plot --wavelength 5000 >/dev/null 2>"$work/err"
+grep -q "outside the range the model covers, 380 to 770 nm" "$work/err" ||
+  fail "plot --wavelength 5000 names the range: $(cat "$work/err")"
 
 printf '600\n520\nsechshundert\n' | "$vollfarbe" table - >"$work/out" 2>"$work/err"
 [ $? = 2 ] && [ ! -s "$work/out" ] || fail "a bad stdin line must stop the table before any row"

@@ -220,3 +220,63 @@ TEST(TableCommand, AFailedWriteIsReportedNotSuccess) {
 }
 
 }  // namespace
+
+namespace {
+
+table::table_options range_of(std::string from, std::string to, std::string step) {
+  table::table_options o;
+  o.from = std::move(from);
+  o.to = std::move(to);
+  o.step = std::move(step);
+  return o;
+}
+
+// Wavelengths outside 380..770 nm get their extrapolated rows and one
+// warning after them; the table's own ends belong to it.
+TEST(TableCommand, WavelengthsOutsideTheTablesAreCountedOnce) {
+  struct outside_case {
+    table::table_options options;
+    std::size_t rows;
+    std::string warning;  // empty: none
+  };
+  const std::vector<outside_case> cases = {
+      {listing({"380", "770"}), 2, ""},
+      {listing({"0", "300", "-5"}), 3,
+       "vollfarbe table: warning: 3 wavelengths lie outside the tables' range 380 to 770 nm "
+       "(the first is 0); their rows are extrapolated\n"},
+      {listing({"600", "770.001"}), 2,
+       "vollfarbe table: warning: 1 wavelength lies outside the tables' range 380 to 770 nm "
+       "(the first is 770.001); its row is extrapolated\n"},
+      {range_of("379", "771", "0.5"), 785,
+       "vollfarbe table: warning: 4 wavelengths lie outside the tables' range 380 to 770 nm "
+       "(the first is 379); their rows are extrapolated\n"},
+      {range_of("765", "800", "10"), 4,
+       "vollfarbe table: warning: 3 wavelengths lie outside the tables' range 380 to 770 nm "
+       "(the first is 775); their rows are extrapolated\n"},
+  };
+  for (const auto& c : cases) {
+    testing::internal::CaptureStderr();
+    const auto r = run(c.options);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.warning);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(split(r.written, ',').size(), c.rows + 1) << c.warning;
+  }
+}
+
+TEST(TableCommand, StrictRefusesWavelengthsOutsideTheTables) {
+  auto listed = listing({"600", "300", "0"});
+  listed.strict = true;
+  auto range = range_of("700", "800", "50");
+  range.strict = true;
+  auto inside = listing({"380", "770"});
+  inside.strict = true;
+  const auto r = run(listed);
+  EXPECT_EQ(r.error,
+            "--strict: 2 wavelengths lie outside the tables' range 380 to 770 nm, the first is 300");
+  EXPECT_EQ(r.written, "");
+  EXPECT_EQ(run(range).error,
+            "--strict: 1 wavelength lies outside the tables' range 380 to 770 nm, the first is 800");
+  EXPECT_EQ(run(inside).status, 0);
+}
+
+}  // namespace
