@@ -15,10 +15,17 @@
 #include <curses.h>
 
 #include "textio/cp437.h"
+#include "hosts/terminal_viewport.h"
 
 namespace hosts {
 
 namespace {
+
+bool same_place(const viewport& a, const viewport& b) {
+  return a.first_row == b.first_row && a.first_column == b.first_column &&
+         a.shown_rows == b.shown_rows && a.shown_columns == b.shown_columns && a.top == b.top &&
+         a.left == b.left && a.notice_row == b.notice_row;
+}
 
 constexpr std::chrono::milliseconds longest_poll{25};
 
@@ -97,11 +104,6 @@ wchar_t glyph_of(unsigned char byte) {
 
 }  // namespace
 
-std::string terminal_size_notice(int columns, int rows) {
-  return "vollfarbe needs a terminal of at least 80x30 - now " + std::to_string(columns) + "x" +
-         std::to_string(rows);
-}
-
 terminal_host::terminal_host() = default;
 
 terminal_host::~terminal_host() { close(); }
@@ -127,42 +129,42 @@ void terminal_host::open(const screen& cells) {
   shown_ = &cells;
 }
 
-bool terminal_host::window_large_enough() const {
-  return COLS >= screen::columns && LINES >= screen::rows;
-}
-
-void terminal_host::show_size_notice() {
-  erase();
-  curs_set(0);
-  mvaddnstr(0, 0, terminal_size_notice(COLS, LINES).c_str(), std::max(COLS, 1));
-  refresh();
+void terminal_host::show_notice(const viewport& view) {
+  if (view.notice_row < 0) return;
+  const std::string notice = terminal_size_notice(COLS, LINES);
+  attron(A_REVERSE);
+  mvaddnstr(view.notice_row, 0, notice.c_str(), COLS);
+  for (int column = static_cast<int>(notice.size()); column < COLS - 1; ++column) addch(' ');
+  attroff(A_REVERSE);
 }
 
 void terminal_host::repaint() {
   if (!started_ || closed_ || shown_ == nullptr) return;
-  if (!window_large_enough()) {
-    show_size_notice();
-    painted_revision_.reset();  // paint all again once the window is large enough
-    return;
-  }
   const screen& cells = *shown_;
-  const int top = (LINES - screen::rows) / 2;
-  const int left = (COLS - screen::columns) / 2;
-  if (!painted_revision_) erase();  // first paint, or after the notice or a resize
-  for (int row = 1; row <= screen::rows; ++row) {
-    for (int column = 1; column <= screen::columns; ++column) {
-      const wchar_t text[2] = {glyph_of(cells.cell(row, column)), L'\0'};
+  const viewport view = place_viewport(COLS, LINES, cells.cursor_row(), cells.cursor_column());
+  // First paint, after a resize, or when the part shown has moved.
+  if (!painted_revision_ || !painted_view_ || !same_place(*painted_view_, view)) erase();
+  for (int row = 0; row < view.shown_rows; ++row) {
+    for (int column = 0; column < view.shown_columns; ++column) {
+      const wchar_t text[2] = {
+          glyph_of(cells.cell(view.first_row + row, view.first_column + column)), L'\0'};
       cchar_t glyph;
       setcchar(&glyph, text, A_NORMAL, 0, nullptr);
       // The bottom-right cell of a window exactly 80x30 reports an error
       // because the cursor cannot advance; the glyph is drawn all the same.
-      mvadd_wch(top + row - 1, left + column - 1, &glyph);
+      mvadd_wch(view.top + row, view.left + column, &glyph);
     }
   }
-  move(top + cells.cursor_row() - 1, left + cells.cursor_column() - 1);
-  curs_set(cells.cursor_visible() ? 1 : 0);
+  show_notice(view);
+  const bool cursor_shown = view.shown_rows > 0 && view.shown_columns > 0;
+  if (cursor_shown) {
+    move(view.top + cells.cursor_row() - view.first_row,
+         view.left + cells.cursor_column() - view.first_column);
+  }
+  curs_set(cells.cursor_visible() && cursor_shown ? 1 : 0);
   refresh();
   painted_revision_ = cells.revision();
+  painted_view_ = view;
 }
 
 void terminal_host::paint(const screen& cells) {
@@ -186,10 +188,6 @@ bool terminal_host::take_keys(key_queue& keys) {
                          ? special_key(static_cast<int>(typed), ctrl_left_, ctrl_right_)
                          : character_key(typed);
     if (!key) continue;
-    if (!window_large_enough()) {
-      ::beep();  // the picture is hidden: typing blind is refused
-      continue;
-    }
     keys.push(*key);
     delivered = true;
   }

@@ -1,6 +1,7 @@
 // The host for a character terminal: the 80x30 cell model painted full
 // screen with ncursesw, keys read from the terminal and turned into code
-// page 437 bytes or 255 + scan code.
+// page 437 bytes or 255 + scan code. A smaller terminal shows the part of
+// the screen around the cursor and a notice on its last row.
 #pragma once
 
 #include <chrono>
@@ -10,6 +11,7 @@
 
 #include "textio/host.h"
 #include "hosts/end_signal_watch.h"
+#include "hosts/terminal_viewport.h"
 
 namespace hosts {
 
@@ -44,19 +46,16 @@ class terminal_host final : public host {
  private:
   bool take_keys(key_queue& keys);  // whether any key went into the queue
   void repaint();
-  bool window_large_enough() const;
-  void show_size_notice();
+  void show_notice(const viewport& view);
 
   end_signal_watch signals_;
   const screen* shown_ = nullptr;
   std::optional<std::uint64_t> painted_revision_;
+  std::optional<viewport> painted_view_;  // the part of the screen last painted
   bool started_ = false;
   bool closed_ = false;
   int ctrl_left_ = 0;       // the terminal's key codes for Ctrl+Left/Right
   int ctrl_right_ = 0;
 };
-
-// The message a too small window shows instead of the screen.
-std::string terminal_size_notice(int columns, int rows);
 
 }  // namespace hosts

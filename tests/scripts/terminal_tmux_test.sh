@@ -73,10 +73,10 @@ t send-keys -t vf Enter
 wait_for "   Die Grenzwellenlänge ist l = 489.996"
 
 t resize-window -t vf -x 60 -y 20
-wait_for "vollfarbe needs a terminal of at least 80x30 - now 60x20"
+wait_for "Terminal 60x20 < 80x30: enlarge it"
 t resize-window -t vf -x 80 -y 30
 wait_for "   Die Grenzwellenlänge ist l = 489.996"
-pane | grep -qF "needs a terminal" && fail "notice left on the screen after the resize"
+pane | grep -qF "< 80x30" && fail "notice left on the screen after the resize"
 
 t send-keys -t vf C-z
 wait_for "Stopped"
