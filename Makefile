@@ -1,17 +1,28 @@
 # Two commands on a fresh Debian machine: `make run` and `make test`.
 # Both install the Debian packages that are missing (as root), then configure and build.
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libncurses-dev libcli11-dev tmux libxml2-utils librsvg2-bin \
-            python3 locales
+# What the program needs to build and run (make run, make install) ...
+RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev
+# ... and what only the tests, benchmarks, fuzzers, the man page checks and
+# the Debian package need (make test and the targets below it).
+TEST_PACKAGES := clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
+                 tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
+                 bash-completion dpkg-dev lintian
+PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
+# What `make install` builds and installs (features with installed files add
+# their targets here).
+INSTALL_TARGETS := vollfarbe vollfarbe_docs
+PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build run test test-sanitize bench fuzz fuzz-ci check clean
+.PHONY: all deps deps-run configure build program run test test-sanitize bench fuzz fuzz-build \
+        fuzz-ci check install deb clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# install_missing(packages): apt-get install those that are not installed.
+define install_missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -20,16 +31,41 @@ deps:
 	  $$SUDO apt-get -o DPkg::Lock::Timeout=600 update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
 
-build: deps
+deps-run:
+	$(call install_missing,$(RUN_PACKAGES))
+
+deps: deps-run
+	$(call install_missing,$(TEST_PACKAGES))
+
+configure:
 	@[ -f build/build.ninja ] || cmake --preset default
+
+# Configured again when a `make run` before it left the tests out for want of
+# GoogleTest.
+build: deps
+	@grep -qs '^VOLLFARBE_TESTS:INTERNAL=ON' build/CMakeCache.txt || cmake --preset default
 	cmake --build --preset default
 
-run: build
+program: deps-run configure
+	cmake --build --preset default --target $(INSTALL_TARGETS)
+
+run: deps-run configure
+	cmake --build --preset default --target vollfarbe
 	./build/vollfarbe
 
 test: build
 	ctest --preset default
+
+# make install [PREFIX=/usr/local] [DESTDIR=/staging]
+install: program
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+
+# The Debian package build/package/vollfarbe_VERSION_ARCH.deb, checked by lintian.
+deb: build
+	cpack --config build/CPackConfig.cmake
+	lintian --fail-on error --tag-display-limit 0 build/package/vollfarbe_*.deb
 
 test-sanitize: deps
 	@[ -f build-sanitize/build.ninja ] || cmake --preset sanitize

@@ -7,7 +7,10 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string>
 
+#include "app/help_text.h"
+#include "app/version_text.h"
 #include "plot/plot_command.h"
 #include "table/table_command.h"
 #include "table/usage_error.h"
@@ -17,32 +20,6 @@ namespace {
 
 constexpr const char* usage_line =
     "usage: vollfarbe [--help] [--version] [table [options] [WAVELENGTH...|-] | plot [options]]";
-
-constexpr const char* table_footer = R"(
-Without --from/--to/--step or wavelengths: 380 to 770 nm in 1 nm steps.
-Each row is the first pass of the dialogue for that wavelength (partner 0).
-
-Columns:
-  wavelength            the entered wavelength (nm)
-  path                  middle: it has a compensative wavelength
-                        end: it has none (green range), end pigments instead
-  l, lc                 the ordered pair (nm); on the end path l = 0
-  first_X/_Y/_Z         middle pigment, or short-end pigment on the end path:
-                        tristimulus values in percent
-  first_moment          its colour moment
-  first_x, first_y      its chromaticity
-  second_...            the same for the middle-gap pigment, or the long-end
-                        pigment on the end path
-  first_l1, first_l2    hue-equal wavelengths of the first pigment (nm; a
-                        negative value is a compensative wavelength)
-  second_l1, second_l2  those of the second pigment, end path only
-
-Numbers are the shortest text that reads back to the same double; a value
-that is no number is an empty field (CSV, TSV) or null (JSON).
-Examples:
-  vollfarbe table --from 480 --to 500 --step 0.5 > pairs.csv
-  vollfarbe table 600 520 720 --format json
-  seq 400 10 700 | vollfarbe table - --format tsv)";
 
 constexpr const char* plot_footer = R"(
 The spectrum locus runs from 380 to 700 nm; from 495 to 565 nm, where the
@@ -66,7 +43,7 @@ int run_application(int argc, char** argv) {
       "vollfarbe: optimal colours of the spectrum. Without arguments the interactive\n"
       "calculator; `table` and `plot` compute many wavelengths at once.",
       "vollfarbe"};
-  cli.set_version_flag("--version", "vollfarbe " VOLLFARBE_VERSION);
+  cli.set_version_flag("--version", std::string("vollfarbe ") + version_text());
   cli.require_subcommand(0, 1);
 
   table::table_options table;
@@ -85,7 +62,7 @@ int run_application(int argc, char** argv) {
   table_cmd->add_option("wavelengths", table.wavelengths,
                         "Wavelengths (nm) instead of a range; - reads one per line from stdin")
       ->type_name("NM");
-  table_cmd->footer(table_footer);
+  table_cmd->footer(table_help_footer());
 
   plot::plot_options plot;
   auto* plot_cmd = cli.add_subcommand(

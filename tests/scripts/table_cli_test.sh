@@ -9,8 +9,19 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# --version: the project's version, and the commit of the checkout it was
+# built from (CMake passes the version and the source folder).
 "$vollfarbe" --version >"$work/out" 2>"$work/err" || fail "--version status"
-[ "$(cat "$work/out")" = "vollfarbe 0.1.0" ] || fail "--version text: $(cat "$work/out")"
+version=${VOLLFARBE_VERSION:?the project version, set by ctest}
+version_pattern="^vollfarbe ${version//./\\.}( \\(commit [0-9a-f]{7,}(, modified)?\\))?\$"
+grep -Eq "$version_pattern" "$work/out" || fail "--version text: $(cat "$work/out")"
+source_dir=${VOLLFARBE_SOURCE_DIR:?the source folder, set by ctest}
+if [ "$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null)" = "$(realpath "$source_dir")" ]; then
+  head=$(git -C "$source_dir" rev-parse HEAD)
+  commit=$(sed -n 's/.*(commit \([0-9a-f]*\).*/\1/p' "$work/out")
+  [ -n "$commit" ] && [ "${head#"$commit"}" != "$head" ] ||
+    fail "--version names commit '$commit', the checkout is at $head"
+fi
 for args in "--help" "table --help" "plot --help"; do
   # shellcheck disable=SC2086
   "$vollfarbe" $args >"$work/out" 2>"$work/err" || fail "$args status"

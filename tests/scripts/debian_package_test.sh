@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Debian package as `make deb` builds it: its control fields, its files,
+# lintian without errors, and the unpacked program: --version, a table and
+# the piped pass for 600 nm with its report file.
+set -u
+build=${VOLLFARBE_BUILD_DIR:?the build folder, set by ctest}
+version=${VOLLFARBE_VERSION:?the project version, set by ctest}
+for tool in cpack dpkg-deb dpkg-shlibdeps; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed (make test installs it)"; exit 0; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/log" 2>&1 ||
+  { echo "FAIL: cpack: $(cat "$work/log")"; exit 1; }
+deb=$work/package/vollfarbe_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || { echo "FAIL: no $deb; cpack made: $(ls "$work/package")"; exit 1; }
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = vollfarbe ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
+[ "$(field Section)" = science ] || fail "Section: $(field Section)"
+# Dependencies come from the linked shared libraries.
+for library in libc6 libncursesw6 libstdc++6; do
+  field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
+done
+field Description | sed -n 2p | grep -q 'optimal colours' || fail "no long description"
+
+# The same files as `make install`, under /usr.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./||' | sort >"$work/files"
+{
+  printf '%s\n' usr/bin/vollfarbe usr/share/bash-completion/completions/vollfarbe \
+    usr/share/doc/vollfarbe/README.md usr/share/doc/vollfarbe/changelog.gz \
+    usr/share/doc/vollfarbe/copyright usr/share/man/man1/vollfarbe.1.gz
+  compgen -G "${VOLLFARBE_SOURCE_DIR:?}/*/vollfarbe.desktop" >/dev/null &&
+    echo usr/share/applications/vollfarbe.desktop
+} | sort >"$work/expected_files"
+diff "$work/expected_files" "$work/files" || fail "package files differ (< expected, > packaged)"
+
+if command -v lintian >/dev/null; then
+  lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 ||
+    fail "lintian reports errors: $(cat "$work/lintian")"
+fi
+
+# The unpacked program.
+dpkg-deb -x "$deb" "$work/root"
+program=$work/root/usr/bin/vollfarbe
+"$program" --version | grep -q "^vollfarbe $version" || fail "unpacked --version: $("$program" --version)"
+[ "$("$program" table 600 520 | cut -d, -f1-4)" = "$(printf 'wavelength,path,l,lc\n600,middle,489.996,600\n520,end,0,520')" ] ||
+  fail "unpacked table"
+mkdir "$work/run"
+(cd "$work/run" && printf '600\n q ' | "$program" >out 2>err) || fail "unpacked piped pass: status $?"
+grep -qF 'Die Grenzwellenlänge ist l = 489.996' "$work/run/out" || fail "unpacked piped pass: no result"
+grep -qF "$(printf 'l=  489.996  lc=  600\r')" "$work/run/vollfarb.txt" || fail "unpacked piped pass: report"
+[ ! -s "$work/run/err" ] || fail "unpacked piped pass wrote to stderr: $(cat "$work/run/err")"
+
+[ "$failures" = 0 ] && echo "Debian package: all checks passed"
+[ "$failures" = 0 ]

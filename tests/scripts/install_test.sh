@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The install rules: `cmake --install` (what `make install` runs) puts every
+# file in its place under DESTDIR and under another prefix, and the installed
+# program, man page and completion work from there.
+set -u
+build=${VOLLFARBE_BUILD_DIR:?the build folder, set by ctest}
+source_dir=${VOLLFARBE_SOURCE_DIR:?the source folder, set by ctest}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expected_files PREFIX: every installed file, sorted, relative to the root.
+expected_files() {
+  {
+    echo "$1/bin/vollfarbe"
+    echo "$1/share/bash-completion/completions/vollfarbe"
+    echo "$1/share/doc/vollfarbe/README.md"
+    echo "$1/share/doc/vollfarbe/changelog.gz"
+    echo "$1/share/doc/vollfarbe/copyright"
+    echo "$1/share/man/man1/vollfarbe.1.gz"
+    compgen -G "$source_dir/*/vollfarbe.desktop" >/dev/null &&
+      echo "$1/share/applications/vollfarbe.desktop"
+  } | sed 's|^/||' | sort
+}
+
+# The staged install a packager makes: prefix /usr/local under DESTDIR.
+DESTDIR="$work/stage" cmake --install "$build" --prefix /usr/local >"$work/log" 2>&1 ||
+  fail "install into DESTDIR: $(cat "$work/log")"
+diff <(expected_files /usr/local) <(cd "$work/stage" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
+  fail "installed files under DESTDIR differ (< expected, > installed)"
+
+# Another prefix, without DESTDIR.
+cmake --install "$build" --prefix "$work/opt" >"$work/log" 2>&1 || fail "install to a prefix: $(cat "$work/log")"
+diff <(expected_files "${work#/}/opt") <(find "$work/opt" -type f -o -type l | sed 's|^/||' | sort) ||
+  fail "installed files under the prefix differ (< expected, > installed)"
+
+# The installed program runs from there, away from the build.
+installed=$work/stage/usr/local/bin/vollfarbe
+[ -x "$installed" ] || fail "the installed program is not executable"
+"$installed" --version | grep -q '^vollfarbe ' || fail "installed --version"
+[ "$(cd "$work" && "$installed" table 600 | cut -d, -f1-4 | tail -1)" = "600,middle,489.996,600" ] ||
+  fail "installed table 600"
+mkdir "$work/run"
+(cd "$work/run" && printf '600\n q ' | "$installed" >out 2>&1) || fail "installed piped pass: status $?"
+grep -qF 'Die Grenzwellenlänge ist l = 489.996' "$work/run/out" || fail "installed piped pass: no result"
+[ -s "$work/run/vollfarb.txt" ] || fail "installed piped pass: no report file"
+
+# The installed man page and README: what a user reads.
+man_page=$work/stage/usr/local/share/man/man1/vollfarbe.1.gz
+if command -v man >/dev/null; then
+  MANWIDTH=80 man -l "$man_page" 2>"$work/man_err" | grep -q 'GLOSSARY' || fail "man -l of the installed page"
+  [ ! -s "$work/man_err" ] || fail "man -l warnings: $(cat "$work/man_err")"
+fi
+cmp -s "$work/stage/usr/local/share/doc/vollfarbe/copyright" "$source_dir/LICENSE" ||
+  fail "copyright is not the LICENSE"
+
+[ "$failures" = 0 ] && echo "install: all checks passed"
+[ "$failures" = 0 ]
