@@ -15,8 +15,12 @@ namespace {
 volatile std::sig_atomic_t caught_signal = 0;
 int signal_pipe[2] = {-1, -1};
 
-constexpr int watched_signals[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction previous_actions[3];
+// Every signal whose default action ends the process and that a user or a
+// system sends to end a program (not the faults SEGV, BUS, FPE, ILL, whose
+// handler could not return).
+constexpr int watched_signals[] = {SIGINT,  SIGTERM, SIGHUP,    SIGQUIT, SIGUSR1,
+                                   SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU};
+struct sigaction previous_actions[std::size(watched_signals)];
 struct sigaction previous_sigpipe;
 
 extern "C" void record_end_signal(int signal_number) {

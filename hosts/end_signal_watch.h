@@ -1,4 +1,5 @@
-// Ending cleanly on SIGINT, SIGTERM and SIGHUP: hosts poll the watch's file
+// Ending cleanly on the signals that end a program (INT, TERM, HUP, QUIT,
+// USR1, USR2, ALRM, VTALRM, PROF, XCPU): hosts poll the watch's file
 // descriptor next to their input and end the program with 128 + n.
 #pragma once
 
@@ -6,7 +7,7 @@
 
 namespace hosts {
 
-// Catches SIGINT, SIGTERM and SIGHUP while it lives, so that the program can
+// Catches those signals while it lives, so that the program can
 // write out its report and restore the terminal before it ends. The handlers
 // only record the signal and make fd() readable, which wakes a poll().
 // One watch at a time; the previous handlers come back on destruction.

@@ -37,7 +37,9 @@ piped_host::read_result piped_host::read_byte(unsigned char& byte) {
       if (errno == EINTR) continue;
       return read_result::end;
     }
-    if (fds[0].revents == 0) continue;  // only the signal pipe: checked above
+    // A signal that came with the input (or its end) wins over it.
+    if (signals_.caught()) return read_result::signal;
+    if (fds[0].revents == 0) continue;
     const auto n = ::read(input_fd_, &byte, 1);
     if (n == 1) return read_result::byte;
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <clocale>
 #include <cstdlib>
 #include <cstdio>
@@ -27,13 +29,21 @@ bool same_place(const viewport& a, const viewport& b) {
          a.left == b.left && a.notice_row == b.notice_row;
 }
 
-constexpr std::chrono::milliseconds longest_poll{25};
+// A terminal that is gone ends the program as a hang-up signal would.
+constexpr int hang_up_status = 128 + SIGHUP;
 
 // ncursesw needs a UTF-8 character type to read and paint the glyphs; only
 // LC_CTYPE is touched, so that number texts keep their decimal point.
 void choose_utf8_character_type() {
   std::setlocale(LC_CTYPE, "");
   if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+// ncurses accepts a terminal without cursor addressing (TERM=dumb: Emacs'
+// shell, CI logs) but can only pile the screen onto one line there.
+bool terminal_addresses_cursor() {
+  const char* cursor_address = tigetstr("cup");
+  return cursor_address != nullptr && cursor_address != reinterpret_cast<char*>(-1);
 }
 
 int key_code_of_capability(const char* name) {
@@ -111,7 +121,13 @@ terminal_host::~terminal_host() { close(); }
 bool terminal_host::start() {
   if (started_) return true;
   choose_utf8_character_type();
-  if (newterm(nullptr, stdout, stdin) == nullptr) return false;
+  SCREEN* const terminal = newterm(nullptr, stdout, stdin);
+  if (terminal == nullptr) return false;
+  if (!terminal_addresses_cursor()) {
+    endwin();
+    delscreen(terminal);
+    return false;
+  }
   started_ = true;
   cbreak();  // not raw: Ctrl+C and Ctrl+Z still raise their signals
   noecho();
@@ -173,12 +189,13 @@ void terminal_host::paint(const screen& cells) {
   repaint();
 }
 
-bool terminal_host::take_keys(key_queue& keys) {
+bool terminal_host::take_keys(key_queue& keys, bool& read_anything) {
   bool delivered = false;
   wint_t typed = 0;
   for (;;) {
     const int status = get_wch(&typed);
     if (status == ERR) return delivered;
+    read_anything = true;
     if (status == KEY_CODE_YES && typed == KEY_RESIZE) {
       painted_revision_.reset();
       repaint();
@@ -193,17 +210,30 @@ bool terminal_host::take_keys(key_queue& keys) {
   }
 }
 
-std::optional<int> terminal_host::wait_for_keys(key_queue& keys,
-                                                std::chrono::milliseconds timeout) {
-  if (const auto n = signals_.caught()) return 128 + *n;
-  if (!started_ || closed_) return std::nullopt;
-  if (take_keys(keys)) return std::nullopt;  // ncurses may hold keys it has already read
-  const auto wait = std::clamp(timeout, std::chrono::milliseconds{0}, longest_poll);
-  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
-  ::poll(fds, signals_.fd() >= 0 ? 2 : 1, static_cast<int>(wait.count()));
-  if (const auto n = signals_.caught()) return 128 + *n;
-  take_keys(keys);
-  return std::nullopt;
+std::optional<int> terminal_host::wait_for_keys(key_queue& keys, std::chrono::milliseconds) {
+  // Blocks until a key arrives, with no timeout: an idle program never wakes
+  // up. A resize or a stop and continue interrupt the poll and are handled
+  // by ncurses in take_keys; the end signals make the watch's pipe readable.
+  bool terminal_was_readable = false;
+  int empty_reads = 0;  // readable terminal, yet nothing read, in a row
+  for (;;) {
+    if (const auto n = signals_.caught()) return 128 + *n;
+    if (!started_ || closed_) return std::nullopt;
+    bool read_anything = false;
+    if (take_keys(keys, read_anything)) return std::nullopt;
+    // Readable, yet ncurses got nothing from it twice running: the terminal
+    // is at end of input (it went away without a hang-up signal).
+    if (read_anything || !terminal_was_readable) {
+      empty_reads = 0;
+    } else if (++empty_reads >= 2) {
+      return hang_up_status;
+    }
+    pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
+    const int ready = ::poll(fds, signals_.fd() >= 0 ? 2 : 1, -1);
+    if (ready < 0 && errno != EINTR && errno != EAGAIN) return hang_up_status;
+    if (ready > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return hang_up_status;
+    terminal_was_readable = ready > 0 && (fds[0].revents & POLLIN) != 0;
+  }
 }
 
 void terminal_host::beep() {

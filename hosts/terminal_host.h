@@ -30,12 +30,16 @@ class terminal_host final : public host {
   terminal_host& operator=(const terminal_host&) = delete;
 
   // Takes over the terminal on stdin/stdout; false when it cannot be driven
-  // (unknown terminal type), and then nothing has changed on it.
+  // (unknown terminal type, or one that cannot address the cursor such as
+  // TERM=dumb), and then nothing has changed on it.
   bool start();
 
   void open(const screen& cells) override;
-  // Waits at most 25 ms (less if `timeout` is shorter) in poll(), then takes
-  // every key the terminal has. Returns 128 + n on signal n.
+  // Blocks in poll() without a timeout until at least one key is queued (the
+  // dialogue's polling interval is not needed: nothing but a key, a resize
+  // or a signal can change what it waits for). Returns 128 + n on signal n,
+  // and 129 (as for SIGHUP) when the terminal is gone: POLLHUP, an error,
+  // or end of input.
   std::optional<int> wait_for_keys(key_queue& keys, std::chrono::milliseconds timeout) override;
   // Repaints when the cells changed (or the window was resized).
   void paint(const screen& cells) override;
@@ -44,7 +48,9 @@ class terminal_host final : public host {
   void close() override;
 
  private:
-  bool take_keys(key_queue& keys);  // whether any key went into the queue
+  // Whether any key went into the queue; `read_anything` is set when ncurses
+  // returned anything at all (also a resize or a key without a code).
+  bool take_keys(key_queue& keys, bool& read_anything);
   void repaint();
   void show_notice(const viewport& view);
 

@@ -1,6 +1,11 @@
 // The report file: created empty, the bytes exactly as printed, written out
 // in blocks of 8192 bytes and completely at close. Failures are remembered
 // as a message for the user instead of stopping the dialogue.
+//
+// A regular file is locked (flock) for the whole run before it is emptied:
+// a second program in the same directory leaves it alone and writes no
+// report. Anything but a regular file or a character device (/dev/null) is
+// refused, and opening never blocks (a FIFO named like the report).
 #pragma once
 
 #include <cstddef>
@@ -26,7 +31,9 @@ class report_file {
   // Writes out what is buffered and closes the file.
   void close();
 
-  // "could not create NAME: REASON" or "could not write NAME: REASON".
+  // "could not create NAME: REASON", "could not write NAME: REASON" (also
+  // when the file was deleted before the end), or "NAME was in use by
+  // another running vollfarbe: this run's results were not written".
   const std::optional<std::string>& problem() const { return problem_; }
 
  private:

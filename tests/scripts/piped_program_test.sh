@@ -64,23 +64,93 @@ grep -qF ' Eingabe der Grenzwellenlänge:? 650' "$work/left/out" || fail "left: 
 grep -qF 'lc=  650' "$work/left/vollfarb.txt" || grep -qF 'l=  650' "$work/left/vollfarb.txt" ||
   fail "left: 650 not in the report"
 
-# SIGTERM while the dialogue waits on an open pipe: status 143, report written.
-mkdir -p "$work/term"
-(
-  cd "$work/term" || exit
-  mkfifo keys
-  timeout 20 "$program" <keys >out 2>err &
+# start_waiting DIR [LOGS]: the program in DIR with keys from the FIFO
+# LOGS/keys (held open on descriptor 3), after one pass of 600, waiting at
+# the pause; transcript in LOGS/out, stderr in LOGS/err (LOGS is DIR unless
+# given), its process id in $pid.
+start_waiting() {
+  local logs=${2:-$1}
+  mkdir -p "$1" "$logs"
+  mkfifo "$logs/keys"
+  # No `timeout` in between: the signals must reach the program itself.
+  (cd "$1" && exec "$program" <"$logs/keys" >"$logs/out" 2>"$logs/err") &
   pid=$!
-  exec 3>keys
+  exec 3>"$logs/keys"
   printf '600\n' >&3
-  for _ in $(seq 50); do grep -q 'Grenzwellenlänge ist' out 2>/dev/null && break; sleep 0.1; done
-  kill -TERM "$pid"
-  wait "$pid"
-  echo $? >status
+  for _ in $(seq 50); do grep -q 'l2 =-556.84' "$logs/out" 2>/dev/null && break; sleep 0.1; done
+}
+# finish DIR: closes the keys and puts the status in DIR/status (killed
+# after 10 s).
+finish() {
   exec 3>&-
-)
-[ "$(cat "$work/term/status")" = 143 ] || fail "term: exit status $(cat "$work/term/status")"
-cmp -s "$work/term/vollfarb.txt" "$work/quit/vollfarb.txt" || fail "term: report not written out"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid"
+  echo $? >"$1/status"
+}
+
+# Every signal that ends a program, while the dialogue waits on an open pipe:
+# status 128 + n, report written.
+for signal in TERM INT HUP QUIT USR1 USR2 ALRM VTALRM PROF XCPU; do
+  start_waiting "$work/$signal"
+  kill -"$signal" "$pid"
+  finish "$work/$signal"
+  expected_status=$((128 + $(kill -l "$signal")))
+  [ "$(cat "$work/$signal/status")" = "$expected_status" ] ||
+    fail "$signal: exit status $(cat "$work/$signal/status"), expected $expected_status"
+  cmp -s "$work/$signal/vollfarb.txt" "$work/quit/vollfarb.txt" || fail "$signal: report not written out"
+done
+
+# Two programs in one directory: the second leaves the report of the first
+# alone, runs its dialogue all the same and says so after its end.
+start_waiting "$work/two"
+(cd "$work/two" && printf '520\n1\n' | timeout 20 "$program" >second.out 2>second.err
+ echo $? >second.status)
+printf ' q ' >&3
+finish "$work/two"
+[ "$(cat "$work/two/status")" = 0 ] || fail "two: first run's status $(cat "$work/two/status")"
+[ "$(cat "$work/two/second.status")" = 0 ] || fail "two: second run's status $(cat "$work/two/second.status")"
+cmp -s "$work/two/vollfarb.txt" "$work/quit/vollfarb.txt" || fail "two: the first run's report was damaged"
+[ "$(cat "$work/two/second.err")" = "vollfarbe: vollfarb.txt was in use by another running vollfarbe: this run's results were not written" ] ||
+  fail "two: second run said: $(cat "$work/two/second.err")"
+grep -qF '    Ergebnis Kurzendpigment' "$work/two/second.out" || fail "two: second run's dialogue differs"
+
+# A FIFO named like the report neither hangs the program nor takes the report.
+mkdir -p "$work/fifo"
+mkfifo "$work/fifo/vollfarb.txt"
+run_in "$work/fifo" '600\n q '
+[ "$(cat "$work/fifo/status")" = 0 ] || fail "fifo: exit status $(cat "$work/fifo/status")"
+[ "$(cat "$work/fifo/err")" = "vollfarbe: could not create vollfarb.txt: not a regular file" ] ||
+  fail "fifo: stderr: $(cat "$work/fifo/err")"
+
+# A closed stdin is the end of the input, not a keyboard made of the
+# program's own descriptors.
+mkdir -p "$work/closed"
+(cd "$work/closed" && timeout 10 "$program" <&- >out 2>err; echo $? >status)
+[ "$(cat "$work/closed/status")" = 0 ] || fail "closed stdin: exit status $(cat "$work/closed/status")"
+grep -qF ' Eingabe der Grenzwellenlänge:?' "$work/closed/out" || fail "closed stdin: no dialogue"
+
+# A file-size limit: the report is lost with a message, the program is not
+# killed in the middle of a write.
+# (The limit holds for every file the program writes: stderr goes through
+# the pipe too, after the transcript.)
+mkdir -p "$work/limit"
+(cd "$work/limit" && printf '600\n q ' | (ulimit -f 0; exec timeout 20 "$program" 2>&1) | cat >out
+ echo "${PIPESTATUS[1]}" >status)
+[ "$(cat "$work/limit/status")" = 0 ] || fail "file-size limit: exit status $(cat "$work/limit/status")"
+[ "$(tail -n 1 "$work/limit/out")" = "vollfarbe: could not write vollfarb.txt: File too large" ] ||
+  fail "file-size limit: last line: $(tail -n 1 "$work/limit/out")"
+grep -qF '   Die Grenzwellenlänge ist l = 489.996' "$work/limit/out" || fail "file-size limit: dialogue differs"
+
+# The working directory removed during the run: the report is lost, and the
+# user is told.
+start_waiting "$work/gone" "$work/gone.logs"
+rm -rf "$work/gone"
+printf ' q ' >&3
+finish "$work/gone.logs"
+[ "$(cat "$work/gone.logs/status")" = 0 ] || fail "directory gone: exit status $(cat "$work/gone.logs/status")"
+[ "$(cat "$work/gone.logs/err")" = "vollfarbe: could not write vollfarb.txt: the file or its directory was deleted during the run" ] ||
+  fail "directory gone: stderr: $(cat "$work/gone.logs/err")"
 
 # A report file that cannot be created is reported on stderr after the end.
 mkdir -p "$work/locked/vollfarb.txt"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program on a real terminal, driven as a user would in tmux at 80x30:
 # typed text and umlauts, Escape, a too small window and the way back,
-# Ctrl+Z and fg, Ctrl+C (status 130, terminal sane, report written), the
-# end through "q" (status 0) and a hang-up (report written).
+# Ctrl+Z and fg, Ctrl+C and Ctrl+\ (status 130 and 131, terminal sane,
+# report written), the end through "q" (status 0) and a hang-up (report
+# written).
 # Usage: bash terminal_tmux_test.sh path/to/vollfarbe
 set -u
 program=$(realpath "$1")
@@ -109,6 +110,21 @@ program_ended second
   fail "q: exit status $(cat "$work/second.status" 2>/dev/null)"
 cmp -s "$work/before.stty" "$work/second.stty" || fail "q: terminal settings not restored"
 cmp -s "$work/first/vollfarb.txt" "$work/second/vollfarb.txt" || fail "q: report differs from the first run"
+
+# --- Ctrl+\ (SIGQUIT) ends the program like Ctrl+C: report, terminal ---
+mkdir -p "$work/quit"
+run_program quit
+wait_for " Eingabe der Grenzwellenlänge:?"
+t send-keys -t vf -l "600"
+t send-keys -t vf Enter
+wait_for "l2 =-556.84"
+t send-keys -t vf 'C-\'
+program_ended quit
+[ "$(cat "$work/quit.status" 2>/dev/null)" = 131 ] ||
+  fail "Ctrl+\\: exit status $(cat "$work/quit.status" 2>/dev/null)"
+cmp -s "$work/before.stty" "$work/quit.stty" || fail "Ctrl+\\: terminal settings not restored"
+cmp -s "$work/first/vollfarb.txt" "$work/quit/vollfarb.txt" || fail "Ctrl+\\: report not written out"
+pane | grep -qF "l2 =-556.84" && fail "Ctrl+\\: the screen was not given back"
 
 # --- Third run: the terminal goes away (SIGHUP) while the program waits ---
 mkdir -p "$work/third"
