@@ -3,11 +3,13 @@
 
 # What the program needs to build and run (make run, make install) ...
 RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev
-# ... and what only the tests, benchmarks, fuzzers, the man page checks and
-# the Debian package need (make test and the targets below it).
+# ... what building and checking the Debian package adds (make deb) ...
+DEB_PACKAGES := dpkg-dev lintian
+# ... and what only the tests, benchmarks, fuzzers and the man page checks
+# need (make test and the targets below it; the tests check the package too).
 TEST_PACKAGES := clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
                  tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
-                 bash-completion dpkg-dev lintian
+                 bash-completion $(DEB_PACKAGES)
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # What `make install` builds and installs (features with installed files add
 # their targets here).
@@ -63,7 +65,9 @@ install: program
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
 # The Debian package build/package/vollfarbe_VERSION_ARCH.deb, checked by lintian.
-deb: build
+deb: program
+	$(call install_missing,$(DEB_PACKAGES))
+	rm -f build/package/vollfarbe_*.deb
 	cpack --config build/CPackConfig.cmake
 	lintian --fail-on error --tag-display-limit 0 build/package/vollfarbe_*.deb
 

@@ -15,11 +15,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(VOLLFARBE_MAINTAINER "vollfarbe maintainers <maintainers@users.noreply.c-seed-fb592ff6.example>"
     CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VOLLFARBE_MAINTAINER}")
-# Packages that features reading data from Debian packages add here once
-# they exist (colord-data for the CIE tables, unifont for the window's glyphs).
-set(VOLLFARBE_RECOMMENDS "" CACHE INTERNAL "Recommends of the Debian package")
-if(VOLLFARBE_RECOMMENDS)
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${VOLLFARBE_RECOMMENDS}")
+# Packages a feature can use but does not need, such as the Debian packages
+# whose data it reads at run time: its CMakeLists.txt adds them with
+#   set_property(GLOBAL APPEND PROPERTY VOLLFARBE_RECOMMENDS colord-data)
+get_property(recommends GLOBAL PROPERTY VOLLFARBE_RECOMMENDS)
+if(recommends)
+  list(REMOVE_DUPLICATES recommends)
+  list(JOIN recommends ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS)
 endif()
 # The summary and the long description as `apt show` prints them (CPack
 # indents the lines; no double quotes, which do not survive into the

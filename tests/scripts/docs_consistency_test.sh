@@ -3,7 +3,7 @@
 # everywhere: the README's column table and glossary match docs/*.tsv (which
 # the help and the man page are built from), the sentence on negative
 # hue-equal wavelengths is in the README, `table --help` and the man page,
-# the README's green range is where the program changes path, and the man
+# the man page describes every option, the README's green range is where the program changes path, and the man
 # page renders without a groff warning.
 set -u
 vollfarbe=$1
@@ -51,6 +51,15 @@ for p in problems:
     print("FAIL:", p)
 sys.exit(1 if problems else 0)
 PY
+
+# Every option of every command's --help is in the man page.
+for command in "" table plot; do
+  # shellcheck disable=SC2086
+  for option in $("$vollfarbe" $command --help | grep -oE '^ +-[-a-zA-Z,]+' | tr ',' ' '); do
+    grep -qE -- "(^| )$option( |,|$)" <<<"$man_text" ||
+      fail "the man page (docs/vollfarbe.1.in) does not describe ${command:-vollfarbe} $option"
+  done
+done
 
 # The green range as the README states it: its two boundary doubles take the
 # end path, their neighbours outside do not.
