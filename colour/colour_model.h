@@ -1,28 +1,25 @@
-// The colour model: spectrum locus, hue numbers, compensative and hue-equal
-// wavelengths, and the optimal colours ("Vollfarben") bounded by a pair of
-// wavelengths. Pure functions over read-only built-in tables.
+// The colour model: the compensative wavelength of a spectral colour, the
+// optimal colours ("Vollfarben") bounded by a pair of wavelengths, their
+// colour moment and chromaticity, and the hue-equal wavelengths of a colour,
+// computed over a `model`: the observer's data and white point. The built-in
+// tables are one model (colour/legacy_model.h: `legacy_model()`); others
+// plug in behind the same interface.
 //
-// Arithmetic: every formula is evaluated with long double (x87, 64-bit
-// significand) intermediates in the order written; every named result is
-// stored as double. Lookups that find no table row give NaN.
+// Arithmetic: the built-in model evaluates every formula with long double
+// (x87, 64-bit significand) intermediates in the order written and stores
+// every named result as double, inside an `exact_arithmetic` scope that each
+// entry below opens itself. Lookups that find no data give NaN.
 #pragma once
 
 #include <limits>
 #include <optional>
+#include <span>
+#include <string_view>
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "exact results need x86-64's extended long double (64-bit significand)");
 
 namespace colour {
-
-// The three piecewise-cubic fits.
-enum class cubic_table { x_locus, z_locus, hue_to_wavelength };
-
-struct shares {  // chromaticity shares, x + y + z = 1 up to rounding
-  double x;
-  double y;
-  double z;
-};
 
 struct tristimulus {  // percent of the full-spectrum totals
   double X;
@@ -45,66 +42,12 @@ struct hue_equal_pair {
   double l2;
 };
 
-// --- spectrum locus, hue number, hue-equal wavelength ---------------------
-
-// The cubic of the first row whose interval holds v (both bounds inclusive);
-// NaN when no row holds v.
-double piecewise_cubic(cubic_table table, double v);
-
-// Locus shares at wavelength w: x and z from the fits, y = (1 - x) - z.
-shares locus_chromaticity(double w);
-
-// Reflection through the equal-energy white point: s -> (2 - 3s)/3.
-shares complement_shares(double x, double y);
-
-// Hue number 1..31 around the white point; NaN for shares that are no number.
-double hue_number(const shares& s);
-
-// Wavelength (nm) of a hue number, not rounded; NaN outside the table.
-double wavelength_of_hue(double hue);
-
-// floor(1000 v) / 1000: 489.99690594 -> 489.996.
-double floor_to_thousandth(double v);
-
-// None for the green range and wherever the hue number leaves the spectral
-// range (or is NaN); otherwise the ordered pair (l, lc).
-std::optional<wavelength_pair> compensative_wavelength(double lc, double l);
-
-// Hue-equal wavelengths l1, l2 of a colour; NaN where a lookup has no row.
-hue_equal_pair hue_equal_wavelengths(double x, double y);
-
-// --- optimal colours from the cumulative table -----------------------------
-
-// T(lambda): cumulative tristimulus from 380 nm up to lambda (Bessel
-// interpolation up to 760 nm, a linear rule above). No light below 380 nm:
-// 0 -> (0, 0, 0), 382.154 -> (0.000781, 0.00000765, 0.003611) always; NaN -> NaNs.
-tristimulus cumulative_tristimulus(double lambda);
-
-tristimulus middle_pigment(double l, double lc);                      // T(lc) - T(l)
-tristimulus middle_pigment(const tristimulus& t_l, const tristimulus& t_lc);
-tristimulus middle_gap_pigment(double l, double lc);                  // (100 - T(lc)) + T(l)
-tristimulus middle_gap_pigment(const tristimulus& t_l, const tristimulus& t_lc);
-tristimulus short_end_pigment(double lambda);                         // T(lambda)
-tristimulus long_end_pigment(double lambda);                          // 100 - T(lambda)
-tristimulus long_end_pigment(const tristimulus& t_lambda);
-
-// sqrt((Y - X)^2 + (Y - Z)^2) rounded to hundredths, ties to even, with no
-// limit on the count: r = 0.125 -> 0.12, 0.375 -> 0.38, infinite r -> infinity.
-double colour_moment(const tristimulus& t);
-
-// x = X / (X + Y + Z), y = Y / (X + Y + Z).
-chromaticity chromaticity_xy(const tristimulus& t);
-
-// --- one pass of the calculator ---------------------------------------------
-
 // A pigment with what is printed about it.
 struct pigment {
   tristimulus t;
   double moment;
   chromaticity xy;
 };
-
-pigment describe_pigment(const tristimulus& t);
 
 // Everything one pass computes for the working wavelength lc and partner l.
 // Middle path: first = middle pigment, second = middle-gap pigment,
@@ -122,6 +65,91 @@ struct pass_result {
   hue_equal_pair hue_equal_second;
 };
 
-pass_result compute_pass(double lc, double l);
+// Wavelengths (nm) where a model's behaviour changes.
+struct model_bounds {
+  double locus_blue_end;  // the spectrum locus runs from here (380 nm built in)...
+  double locus_red_end;   // ...to here (700 nm), closed by the purple line
+  double green_lo;        // the green range, both bounds inclusive: entries with
+  double green_hi;        //   no spectral compensative wavelength
+  double data_lo;         // the range the model's data cover (380..770 nm built
+  double data_hi;         //   in); results outside it are extrapolated
+};
+
+// What differs between observers and white points. Implementations are
+// immutable after construction and may be shared between threads. Whoever
+// calls these members directly holds an `exact_arithmetic` scope
+// (colour/exact_arithmetic.h); the functions below the class take their own.
+class model {
+ public:
+  virtual ~model() = default;
+
+  virtual std::string_view name() const = 0;
+  virtual const model_bounds& bounds() const = 0;
+  virtual chromaticity white_point() const = 0;
+
+  // Chromaticity of the spectrum locus at w (nm); NaN where the model's locus
+  // data have no point.
+  virtual chromaticity locus_chromaticity(double w) const = 0;
+  // The locus as a diagram draws it, with no gaps from locus_blue_end to
+  // locus_red_end (a model may bridge a gap in its data here).
+  virtual chromaticity drawn_locus_point(double w) const { return locus_chromaticity(w); }
+
+  // The partner of a spectral entry. lc is the working wavelength, l the
+  // previous partner (0 on a first pass): either at or beyond the red end
+  // decides the pass as the red end itself. None in the green range (of lc
+  // or l) and wherever the complement leaves the spectrum; otherwise the
+  // ordered pair of lc and its compensative wavelength, floored to 0.001 nm.
+  virtual std::optional<wavelength_pair> compensative_wavelength(double lc, double l) const = 0;
+
+  // T(lambda): the tristimulus values of the spectrum from the start of the
+  // data up to lambda, in percent of the whole (full_spectrum()).
+  virtual tristimulus cumulative_tristimulus(double lambda) const = 0;
+  virtual tristimulus full_spectrum() const = 0;
+
+  // The colour moment printed for a pigment ("M voll").
+  virtual double colour_moment(const tristimulus& t) const = 0;
+
+  // Hue-equal wavelengths l1, l2 of the chromaticity (x, y); negative for a
+  // purple (the complement's wavelength); NaN where there is none.
+  virtual hue_equal_pair hue_equal_wavelengths(double x, double y) const = 0;
+
+  // One pass, and a batch: out[i] = pass(lc[i], l[i]). A model may run the
+  // batch faster than pass by pass, but every bit must be the same.
+  virtual pass_result pass(double lc, double l) const = 0;
+  virtual void passes(std::span<const double> lc, std::span<const double> l,
+                      std::span<pass_result> out) const;
+};
+
+// The built-in tables (colour/legacy_model.h has their details).
+const model& legacy_model();
+
+// One pass of the calculator, as the dialogue and the table run it.
+pass_result compute_pass(double lc, double l, const model& m = legacy_model());
+
+// out[i] = compute_pass(lc[i], l[i], m) for every i; the three spans have the
+// same length (a shorter out is a programming error: std::invalid_argument).
+void compute_passes(std::span<const double> lc, std::span<const double> l,
+                    std::span<pass_result> out, const model& m = legacy_model());
+
+// --- the optimal colours as sums and differences of T ------------------------
+
+tristimulus middle_pigment(const tristimulus& t_l, const tristimulus& t_lc);  // T(lc) - T(l)
+// (full - T(lc)) + T(l): the whole spectrum but the band.
+tristimulus middle_gap_pigment(const tristimulus& t_l, const tristimulus& t_lc,
+                               const tristimulus& full);
+tristimulus long_end_pigment(const tristimulus& t_lambda, const tristimulus& full);  // full - T
+
+tristimulus short_end_pigment(double lambda, const model& m = legacy_model());  // T(lambda)
+tristimulus long_end_pigment(double lambda, const model& m = legacy_model());   // full - T(lambda)
+
+// sqrt((Y - X)^2 + (Y - Z)^2) rounded to hundredths, ties to even, with no
+// limit on the count: r = 0.125 -> 0.12, 0.375 -> 0.38, infinite r -> infinity.
+double colour_moment(const tristimulus& t);
+
+// x = X / (X + Y + Z), y = Y / (X + Y + Z).
+chromaticity chromaticity_xy(const tristimulus& t);
+
+// The tristimulus values with the model's moment and the chromaticity.
+pigment describe_pigment(const tristimulus& t, const model& m = legacy_model());
 
 }  // namespace colour

@@ -2,11 +2,11 @@
 // resulting pair.
 #include <cmath>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 #include "colour/extended.h"
-#include "colour/wavelength_bounds.h"
+#include "colour/legacy_bounds.h"
 
-namespace colour {
+namespace colour::legacy {
 
 using detail::ext;
 
@@ -49,4 +49,4 @@ std::optional<wavelength_pair> compensative_wavelength(double lc, double l) {
   return wavelength_pair{c, lc};
 }
 
-}  // namespace colour
+}  // namespace colour::legacy

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstddef>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 #include "colour/extended.h"
 #include "colour/colour_tables.h"
 
-namespace colour {
+namespace colour::legacy {
 
 using detail::ext;
 
@@ -102,4 +102,4 @@ tristimulus cumulative_tristimulus(double lambda) {
   return {interpolate(in.X, f), interpolate(in.Y, f), interpolate(in.Z, f)};
 }
 
-}  // namespace colour
+}  // namespace colour::legacy

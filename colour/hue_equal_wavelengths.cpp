@@ -2,11 +2,11 @@
 // (negative for a purple, found through its complement) and a partner.
 #include <cmath>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 #include "colour/extended.h"
-#include "colour/wavelength_bounds.h"
+#include "colour/legacy_bounds.h"
 
-namespace colour {
+namespace colour::legacy {
 
 using detail::ext;
 
@@ -32,4 +32,4 @@ hue_equal_pair hue_equal_wavelengths(double x, double y) {
   return {l1, floor_to_thousandth(wavelength_of_hue(H2))};
 }
 
-}  // namespace colour
+}  // namespace colour::legacy

@@ -1,9 +1,9 @@
 // Chromaticity shares around the equal-energy white point: reflection through
 // it and the hue number 1..31 that runs once around it.
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 #include "colour/extended.h"
 
-namespace colour {
+namespace colour::legacy {
 
 using detail::ext;
 
@@ -36,4 +36,4 @@ double hue_number(const shares& s) {
   return H;
 }
 
-}  // namespace colour
+}  // namespace colour::legacy

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <span>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 #include "colour/extended.h"
 #include "colour/colour_tables.h"
 
-namespace colour {
+namespace colour::legacy {
 namespace {
 
 using detail::ext;
@@ -70,4 +70,4 @@ double floor_to_thousandth(double v) {
   return static_cast<double>(std::floor(ext{1000} * v) / ext{1000});
 }
 
-}  // namespace colour
+}  // namespace colour::legacy

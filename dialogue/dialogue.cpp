@@ -6,6 +6,7 @@
 #include <string>
 
 #include "colour/colour_model.h"
+#include "colour/exact_arithmetic.h"
 #include "dialogue/dialogue_texts.h"
 #include "dialogue/result_blocks.h"
 
@@ -78,6 +79,8 @@ void run_menu(textio::services& io, result_blocks& out, run_state& s) {
 }  // namespace
 
 int run_dialogue(textio::services& io) {
+  // The corrections' sums are extended too: the whole run keeps the model's arithmetic.
+  const colour::exact_arithmetic arithmetic;
   try {
     io.start_services();
     io.open_text_screen();

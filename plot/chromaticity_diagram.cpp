@@ -12,6 +12,7 @@
 #include "textio/shortest_number.h"
 #include "plot/svg_canvas.h"
 #include "colour/colour_model.h"
+#include "colour/exact_arithmetic.h"
 
 namespace plot {
 namespace {
@@ -58,7 +59,7 @@ px_point unit(px_point v) {
 // Direction away from E, in screen coordinates.
 px_point away_from_white(xy_point p) {
   const px_point a = to_px(p);
-  const px_point e = to_px(white_point);
+  const px_point e = to_px(white_point_of());
   return unit({a.x - e.x, a.y - e.y});
 }
 
@@ -160,7 +161,7 @@ class diagram {
   }
 
   void white() {
-    const px_point e = to_px(white_point);
+    const px_point e = to_px(white_point_of());
     canvas_.open_group("white-point-E");
     canvas_.circle(e, 4.5, "white");
     const auto t = text_towards(e, unit({-1, 1.2}), 7, "E", font);
@@ -229,7 +230,7 @@ class diagram {
                       std::string_view which, bool label_l2 = true) {
     if (!std::isfinite(h.l1)) return;
     const xy_point end1 = spectral_locus_point(std::fabs(h.l1));
-    std::vector<px_point> line{to_px(end1), to_px(white_point)};
+    std::vector<px_point> line{to_px(end1), to_px(white_point_of())};
     std::optional<xy_point> end2;
     if (std::isfinite(h.l2)) {
       if (h.l2 < 0 && h.l1 > 0) {
@@ -338,6 +339,8 @@ class diagram {
 }  // namespace
 
 std::string chromaticity_diagram_svg(const diagram_request& request) {
+  // The locus and the ring come from the model's own steps.
+  const colour::exact_arithmetic arithmetic;
   return diagram(request).draw();
 }
 

@@ -17,11 +17,12 @@ int run_plot(const plot_options& options, std::FILE* out) {
   request.ring = options.ring;
   if (options.wavelength) {
     const double w = table::parse_wavelength(*options.wavelength, "--wavelength");
-    if (w < model_first_nm || w > model_last_nm) {
+    const colour::model_bounds& covered = colour::legacy_model().bounds();
+    if (w < covered.data_lo || w > covered.data_hi) {
       throw table::usage_error("--wavelength: " + textio::shortest_text(w) +
                                " nm lies outside the range the model covers, " +
-                               textio::shortest_text(model_first_nm) + " to " +
-                               textio::shortest_text(model_last_nm) + " nm");
+                               textio::shortest_text(covered.data_lo) + " to " +
+                               textio::shortest_text(covered.data_hi) + " nm");
     }
     request.wavelength = w;
   }

@@ -13,8 +13,8 @@ table_row table_row_of(double wavelength, const colour::pass_result& pass) {
            pass.hue_equal_second.l1, pass.hue_equal_second.l2}};
 }
 
-table_row compute_table_row(double wavelength) {
-  return table_row_of(wavelength, colour::compute_pass(wavelength, 0.0));
+table_row compute_table_row(double wavelength, const colour::model& model) {
+  return table_row_of(wavelength, colour::compute_pass(wavelength, 0.0, model));
 }
 
 }  // namespace table

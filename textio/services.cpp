@@ -5,11 +5,6 @@
 #include <cfenv>
 #include <utility>
 
-#if (defined(__x86_64__) || defined(__i386__)) && __has_include(<fpu_control.h>)
-#include <fpu_control.h>
-#define VOLLFARBE_HAS_X87_CONTROL 1
-#endif
-
 #include "textio/line_editor.h"
 #include "textio/number_text.h"
 #include "textio/numeric_item.h"
@@ -30,17 +25,9 @@ services::services(host& h) : host_(h) {}
 // report file written out, by the report file's own destructor.
 services::~services() = default;
 
-void services::start_services() {
-  std::fesetround(FE_TONEAREST);
-#ifdef VOLLFARBE_HAS_X87_CONTROL
-  // Long double intermediates keep the full 64-bit significand.
-  fpu_control_t control = 0;
-  _FPU_GETCW(control);
-  control = static_cast<fpu_control_t>((control & ~_FPU_EXTENDED) | _FPU_EXTENDED);
-  control = static_cast<fpu_control_t>((control & ~_FPU_RC_ZERO) | _FPU_RC_NEAREST);
-  _FPU_SETCW(control);
-#endif
-}
+// The extended precision of the calculation is the colour model's own
+// business (colour::exact_arithmetic, held by the dialogue for its run).
+void services::start_services() { std::fesetround(FE_TONEAREST); }
 
 void services::open_text_screen() { host_.open(screen_); }
 

@@ -33,7 +33,7 @@ class services {
   services(const services&) = delete;
   services& operator=(const services&) = delete;
 
-  // Round to nearest, extended-precision intermediates for the whole run.
+  // Round to nearest for the whole run.
   void start_services();
   void open_text_screen();
   // 0 opened; 1 file number not 1..255 or already open; 2 cannot be created.

@@ -58,8 +58,8 @@ TEST(ComputePass, GreenEntryTakesTheEndPigments) {
   EXPECT_NEAR(r.second.t.Z, 0.321786, 5e-7);
   EXPECT_EQ(r.first.moment, 71.63);
   EXPECT_EQ(r.second.moment, 71.63);
-  const hue_equal_pair short_end = hue_equal_wavelengths(r.first.xy.x, r.first.xy.y);
-  const hue_equal_pair long_end = hue_equal_wavelengths(r.second.xy.x, r.second.xy.y);
+  const hue_equal_pair short_end = legacy_model().hue_equal_wavelengths(r.first.xy.x, r.first.xy.y);
+  const hue_equal_pair long_end = legacy_model().hue_equal_wavelengths(r.second.xy.x, r.second.xy.y);
   EXPECT_EQ(r.hue_equal_first.l1, short_end.l1);
   EXPECT_EQ(r.hue_equal_second.l1, long_end.l1);
   EXPECT_NE(r.hue_equal_first.l1, r.hue_equal_second.l1);

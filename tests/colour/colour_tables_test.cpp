@@ -5,10 +5,10 @@
 #include <span>
 #include <vector>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 #include "colour/colour_tables.h"
 
-namespace colour {
+namespace colour::legacy {
 namespace {
 
 using tables::cubic_row;
@@ -128,4 +128,4 @@ TEST(ColourTables, LocusEnds) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace colour::legacy

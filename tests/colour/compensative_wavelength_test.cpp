@@ -4,9 +4,9 @@
 #include <limits>
 #include <optional>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 
-namespace colour {
+namespace colour::legacy {
 namespace {
 
 struct pair_case {
@@ -81,4 +81,4 @@ TEST(CompensativeWavelengthSlivers, AnswerLikeTheirNeighbours) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace colour::legacy

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 
-namespace colour {
+namespace colour::legacy {
 namespace {
 
 struct triple_case {
@@ -91,4 +91,4 @@ TEST(CumulativeTristimulusState, ContinuousAtEveryRow) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace colour::legacy

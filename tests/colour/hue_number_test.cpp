@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 
-namespace colour {
+namespace colour::legacy {
 namespace {
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -83,4 +83,4 @@ TEST(HueNumber, WavelengthNeedsExtendedPrecision) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace colour::legacy

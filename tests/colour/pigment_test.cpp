@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "colour/colour_model.h"
+#include "colour/legacy_model.h"
 
-namespace colour {
+namespace colour::legacy {
 namespace {
 
 struct pigment_case {
@@ -72,4 +72,4 @@ TEST(Chromaticity, ZeroTripleHasNoChromaticity) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace colour::legacy

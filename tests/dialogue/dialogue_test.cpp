@@ -13,6 +13,7 @@
 #include "dialogue_run.h"
 #include "textio/cp437.h"
 #include "textio/number_text.h"
+#include "tests/support/double_precision_x87.h"
 
 namespace {
 
@@ -59,6 +60,12 @@ TEST_F(dialogue_run, entry_600_writes_the_twenty_report_lines_byte_for_byte) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.report, joined(report_of_600));
   EXPECT_EQ(run.keys_left, 0u);
+}
+
+// A host process may have left the x87 unit at 53-bit precision.
+TEST_F(dialogue_run, entry_600_is_exact_from_a_hosts_double_precision_setting) {
+  const test_support::double_precision_x87 host_setting;
+  EXPECT_EQ(dialogue_run::run("600\r q ").report, joined(report_of_600));
 }
 
 TEST_F(dialogue_run, entry_600_screen_at_the_pause) {
@@ -186,7 +193,7 @@ std::vector<std::string> end_pass_lines(double lc) {
 }
 
 std::vector<std::string> hue_equal_lines(const colour::chromaticity& xy) {
-  const colour::hue_equal_pair pair = colour::hue_equal_wavelengths(xy.x, xy.y);
+  const colour::hue_equal_pair pair = colour::legacy_model().hue_equal_wavelengths(xy.x, xy.y);
   return {
       std::string("     Die fartongleiche Wellenlänge ist l1 ="_cp437) + textio::number_text(pair.l1),
       std::string("     Die fartongleiche Wellenlänge ist l2 ="_cp437) + textio::number_text(pair.l2),

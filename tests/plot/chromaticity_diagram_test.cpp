@@ -6,6 +6,7 @@
 
 #include "plot/label_layout.h"
 #include "plot/svg_canvas.h"
+#include "tests/support/double_precision_x87.h"
 
 namespace {
 
@@ -42,6 +43,12 @@ TEST(ChromaticityDiagram, GreenRangePassShowsEndPigments) {
     EXPECT_TRUE(has(svg, part)) << part;
   }
   EXPECT_FALSE(has(svg, "compensative pair"));
+}
+
+TEST(ChromaticityDiagram, SameFigureFromAHostsDoublePrecisionSetting) {
+  const auto exact = plot::chromaticity_diagram_svg({600.0, true});
+  const test_support::double_precision_x87 host_setting;
+  EXPECT_EQ(plot::chromaticity_diagram_svg({600.0, true}), exact);
 }
 
 TEST(SvgCanvas, EscapesMarkupInText) {

@@ -6,11 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "table/table_columns.h"
+#include "tests/support/double_precision_x87.h"
 #include "table/usage_error.h"
 
 namespace {
@@ -217,6 +220,18 @@ TEST(TableCommand, AFailedWriteIsReportedNotSuccess) {
   if (full == nullptr) GTEST_SKIP() << "no /dev/full";
   EXPECT_EQ(table::run_table(table::table_options{}, stdin, full), 1);
   std::fclose(full);
+}
+
+// A host process may have set the x87 unit to 53-bit precision; the table
+// still prints every digit of the 1 nm table exactly.
+TEST(TableCommand, ExactFromAHostsDoublePrecisionSetting) {
+  std::ifstream golden_file(std::string(VOLLFARBE_SOURCE_DIR) + "/tests/golden/table_1nm.csv");
+  const std::string golden((std::istreambuf_iterator<char>(golden_file)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(golden.empty());
+  const test_support::double_precision_x87 host_setting;
+  table::table_options options;
+  options.format = "csv";
+  EXPECT_EQ(run(options).written, golden);
 }
 
 }  // namespace

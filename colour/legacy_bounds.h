@@ -1,7 +1,7 @@
-// Bounds of the colour model in wavelength and hue number.
+// Bounds of the built-in tables in wavelength and hue number.
 #pragma once
 
-namespace colour {
+namespace colour::legacy {
 
 // The wavelengths the built-in tables cover (nm, both ends inclusive): the
 // cumulative table runs from 380 to 770 nm. Results for wavelengths outside
@@ -29,4 +29,4 @@ inline constexpr double hue_equal_hue_lo = 3.653;
 inline constexpr double green_partner_lo = 493.884;
 inline constexpr double green_partner_hi = 569.672;
 
-}  // namespace colour
+}  // namespace colour::legacy
