@@ -5,13 +5,16 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 
 #include "app/help_text.h"
 #include "app/version_text.h"
 #include "plot/plot_command.h"
+#include "table/printable_text.h"
 #include "table/table_command.h"
 #include "table/usage_error.h"
 
@@ -30,8 +33,18 @@ Examples:
   vollfarbe plot --wavelength 600 --ring -o plot-600.svg)";
 
 int usage_failure(const std::string& message) {
-  std::cerr << "vollfarbe: " << message << '\n' << usage_line << '\n';
+  std::cerr << "vollfarbe: " << table::printable_text(message) << '\n' << usage_line << '\n';
   return 2;
+}
+
+// --help and --version are output like any other: a failed write is status 1.
+// (errno is cleared before the output, whose first failure may come early.)
+int after_standard_output(int status) {
+  std::cout.flush();
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0 && std::cout.good()) return status;
+  std::fprintf(stderr, "vollfarbe: cannot write the output: %s\n",
+               std::strerror(errno != 0 ? errno : EIO));
+  return 1;
 }
 
 }  // namespace
@@ -58,7 +71,8 @@ int run_application(int argc, char** argv) {
       ->type_name("FORMAT");
   table_cmd->add_flag("--strict", table.strict,
                       "Refuse wavelengths outside the tables' range (380 to 770 nm) instead of "
-                      "extrapolating them with a warning");
+                      "extrapolating them with a warning")
+      ->disable_flag_override();  // a flag takes no value: --strict=3 is a mistake
   table_cmd->add_option("wavelengths", table.wavelengths,
                         "Wavelengths (nm) instead of a range; - reads one per line from stdin")
       ->type_name("NM");
@@ -70,14 +84,17 @@ int run_application(int argc, char** argv) {
   plot_cmd->add_option("--wavelength", plot.wavelength,
                        "Draw the compensative pair, pigments and hue-equal wavelengths for it (nm)")
       ->type_name("NM");
-  plot_cmd->add_flag("--ring", plot.ring, "Draw the full-colour ring");
+  plot_cmd->add_flag("--ring", plot.ring, "Draw the full-colour ring")->disable_flag_override();
   plot_cmd->add_option("-o,--output", plot.output, "SVG file, default - (stdout)")->type_name("FILE");
   plot_cmd->footer(plot_footer);
 
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    if (e.get_exit_code() == 0) return cli.exit(e);  // --help, --version
+    if (e.get_exit_code() == 0) {  // --help, --version
+      errno = 0;
+      return after_standard_output(cli.exit(e));
+    }
     return usage_failure(e.what());
   }
 

@@ -6,6 +6,7 @@
 
 #include "plot/chromaticity_diagram.h"
 #include "plot/chromaticity_geometry.h"
+#include "plot/output_file.h"
 #include "table/usage_error.h"
 #include "table/wavelength_input.h"
 #include "textio/shortest_number.h"
@@ -28,17 +29,22 @@ int run_plot(const plot_options& options, std::FILE* out) {
   }
   const std::string svg = chromaticity_diagram_svg(request);
 
-  const bool to_stdout = options.output == "-";
-  std::FILE* sink = to_stdout ? out : std::fopen(options.output.c_str(), "wb");
-  if (sink == nullptr) {
-    std::fprintf(stderr, "vollfarbe plot: cannot create %s: %s\n", options.output.c_str(),
-                 std::strerror(errno));
-    return 1;
+  if (options.output != "-") {
+    if (const auto problem = write_file_whole(options.output, svg)) {
+      std::fprintf(stderr, "vollfarbe plot: cannot write %s: %s\n", options.output.c_str(),
+                   problem->c_str());
+      return 1;
+    }
+    return 0;
   }
-  bool written = std::fwrite(svg.data(), 1, svg.size(), sink) == svg.size();
-  written = (to_stdout ? std::fflush(sink) : std::fclose(sink)) == 0 && written;
+  errno = 0;
+  const bool written =
+      std::fwrite(svg.data(), 1, svg.size(), out) == svg.size() && std::fflush(out) == 0;
   if (!written) {
-    std::fprintf(stderr, "vollfarbe plot: cannot write %s\n", options.output.c_str());
+    if (errno != EPIPE) {  // a reader that has gone ends the command quietly
+      std::fprintf(stderr, "vollfarbe plot: cannot write the output: %s\n",
+                   std::strerror(errno != 0 ? errno : EIO));
+    }
     return 1;
   }
   return 0;

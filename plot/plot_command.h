@@ -15,7 +15,8 @@ struct plot_options {
 };
 
 // Validates first (usage_error), then writes the SVG. Returns 0, or 1 when
-// the file cannot be written.
+// the file cannot be written (the reason on stderr; a file that was there
+// stays as it was).
 int run_plot(const plot_options& options, std::FILE* out);
 
 }  // namespace plot

@@ -1,6 +1,7 @@
 #include "table/output_buffer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 #include "textio/shortest_number.h"
@@ -29,14 +30,30 @@ void output_buffer::put_number(double value, std::string_view not_finite) {
 
 void output_buffer::flush() {
   if (used_ == 0) return;
-  if (!failed_ && std::fwrite(buffer_.data(), 1, used_, sink_) != used_) failed_ = true;
+  if (!failed_) {
+    errno = 0;
+    if (std::fwrite(buffer_.data(), 1, used_, sink_) != used_) fail();
+  }
   used_ = 0;
 }
 
-bool output_buffer::finish() {
+void output_buffer::push_out() {
   flush();
-  if (std::fflush(sink_) != 0 || std::ferror(sink_) != 0) failed_ = true;
+  if (!failed_) {
+    errno = 0;
+    if (std::fflush(sink_) != 0) fail();
+  }
+}
+
+bool output_buffer::finish() {
+  push_out();
+  if (!failed_ && std::ferror(sink_) != 0) fail();
   return !failed_;
+}
+
+void output_buffer::fail() {
+  failed_ = true;
+  error_ = errno != 0 ? errno : EIO;
 }
 
 }  // namespace table

@@ -27,14 +27,25 @@ class output_buffer {
   void put_number(double value, std::string_view not_finite);
 
   void flush();
+  // Flushes this buffer and the FILE*'s own: what was put reaches the reader
+  // now (before the program waits for more input).
+  void push_out();
   // Flushes and tells whether every byte reached the sink.
   bool finish();
 
+  // Whether a write has failed: nothing more can reach the sink, and the
+  // errno of that write (EPIPE, ENOSPC, EFBIG, ...).
+  bool failed() const { return failed_; }
+  int error() const { return error_; }
+
  private:
+  void fail();
+
   std::FILE* sink_;
   std::array<char, 1 << 16> buffer_{};
   std::size_t used_ = 0;
   bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace table

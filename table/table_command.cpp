@@ -1,7 +1,12 @@
 #include "table/table_command.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -16,10 +21,7 @@
 namespace table {
 namespace {
 
-std::vector<double> listed_wavelengths(const table_options& options, std::FILE* in) {
-  if (options.wavelengths.size() == 1 && options.wavelengths.front() == "-") {
-    return read_wavelength_lines(in);
-  }
+std::vector<double> listed_wavelengths(const table_options& options) {
   std::vector<double> wavelengths;
   for (const auto& text : options.wavelengths) {
     if (text == "-") throw usage_error("\"-\" (read stdin) cannot be mixed with wavelengths");
@@ -73,33 +75,54 @@ outside_count count_outside(const wavelength_range& range, const covered_range& 
   return outside;
 }
 
-template <typename Wavelengths>
-int write_table(const Wavelengths& wavelengths, table_format format, bool strict,
-                std::FILE* out, const colour::model& model) {
-  const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
-  const outside_count outside = count_outside(wavelengths, covered);
-  if (strict && outside.count != 0) {
-    throw usage_error("--strict: " + std::to_string(outside.count) + " wavelength" +
-                      (outside.count == 1 ? " lies" : "s lie") + " outside the tables' range " +
-                      covered.text() + ", the first is " +
-                      textio::shortest_text(outside.first));
+std::string outside_message(const outside_count& outside, const covered_range& covered) {
+  return std::to_string(outside.count) + " wavelength" + (outside.count == 1 ? " lies" : "s lie") +
+         " outside the tables' range " + covered.text() + ", the first is " +
+         textio::shortest_text(outside.first);
+}
+
+// Rows collected and written a block at a time (the header before the first).
+class row_block {
+ public:
+  row_block(table_writer& writer, const colour::model& model)
+      : writer_(writer), model_(model), partners_(block_rows, 0.0), passes_(block_rows) {
+    entries_.reserve(block_rows);
   }
-  output_buffer buffer(out);
-  table_writer writer(buffer, format);
-  writer.begin();
-  const auto count = static_cast<std::uint64_t>(wavelengths.size());
-  std::vector<double> entries(block_rows);
-  const std::vector<double> partners(block_rows, 0.0);  // a first pass: partner 0
-  std::vector<colour::pass_result> passes(block_rows);
-  for (std::uint64_t start = 0; start < count; start += block_rows) {
-    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block_rows, count - start));
-    for (std::size_t i = 0; i < n; ++i) entries[i] = wavelengths[start + i];
-    colour::compute_passes(std::span(entries).first(n), std::span(partners).first(n),
-                           std::span(passes).first(n), model);
-    for (std::size_t i = 0; i < n; ++i) writer.row(table_row_of(entries[i], passes[i]));
+  void add(double wavelength) {
+    entries_.push_back(wavelength);
+    if (entries_.size() == block_rows) write();
   }
-  writer.end();
-  const bool written = buffer.finish();
+  void write() {
+    if (entries_.empty()) return;
+    if (!begun_) writer_.begin();
+    begun_ = true;
+    const std::size_t n = entries_.size();
+    colour::compute_passes(entries_, std::span(partners_).first(n), std::span(passes_).first(n),
+                           model_);  // partner 0: a first pass
+    for (std::size_t i = 0; i < n; ++i) writer_.row(table_row_of(entries_[i], passes_[i]));
+    entries_.clear();
+  }
+
+ private:
+  table_writer& writer_;
+  const colour::model& model_;
+  std::vector<double> entries_;
+  const std::vector<double> partners_;
+  std::vector<colour::pass_result> passes_;
+  bool begun_ = false;
+};
+
+// The rows are out: the warning about extrapolated rows, and the verdict.
+// Writing stopped at the first failed write; a reader that has gone (EPIPE)
+// ends the command quietly, as it ends other tools.
+int finish_table(output_buffer& buffer, const outside_count& outside, const covered_range& covered) {
+  if (!buffer.finish()) {
+    if (buffer.error() != EPIPE) {
+      std::fprintf(stderr, "vollfarbe table: cannot write the output: %s\n",
+                   std::strerror(buffer.error()));
+    }
+    return 1;
+  }
   if (outside.count != 0) {
     std::fprintf(stderr,
                  "vollfarbe table: warning: %llu wavelength%s outside the tables' range %s "
@@ -109,11 +132,87 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
                  textio::shortest_text(outside.first).c_str(),
                  outside.count == 1 ? "its row is" : "their rows are");
   }
-  if (!written) {
-    std::fputs("vollfarbe table: cannot write the output\n", stderr);
-    return 1;
-  }
   return 0;
+}
+
+template <typename Wavelengths>
+int write_table(const Wavelengths& wavelengths, table_format format, bool strict,
+                std::FILE* out, const colour::model& model) {
+  const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
+  const outside_count outside = count_outside(wavelengths, covered);
+  if (strict && outside.count != 0) {
+    throw usage_error("--strict: " + outside_message(outside, covered));
+  }
+  output_buffer buffer(out);
+  table_writer writer(buffer, format);
+  row_block rows(writer, model);
+  const auto count = static_cast<std::uint64_t>(wavelengths.size());
+  for (std::uint64_t i = 0; i < count && !buffer.failed(); ++i) rows.add(wavelengths[i]);
+  rows.write();
+  writer.end();
+  return finish_table(buffer, outside, covered);
+}
+
+// Reads what stdin has now (waiting for it), or marks its end.
+void read_more(wavelength_lines& lines, int fd) {
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n > 0) {
+      lines.append(std::string_view(chunk, static_cast<std::size_t>(n)));
+      return;
+    }
+    if (n == 0) {
+      lines.finish();
+      return;
+    }
+    if (errno != EINTR) throw usage_error(std::string("stdin: ") + std::strerror(errno));
+  }
+}
+
+// `table -`: the lines read so far are computed a block at a time, and
+// before the program waits for more input their rows go out. So each row
+// follows its line, and any amount of input runs in constant memory. A bad
+// line ends the table there, with the rows before it complete.
+int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE* out,
+                      const colour::model& model) {
+  const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
+  output_buffer buffer(out);
+  table_writer writer(buffer, format);
+  row_block rows(writer, model);
+  wavelength_lines lines;
+  const int fd = ::fileno(in);
+  outside_count outside;
+  std::uint64_t count = 0;
+  try {
+    while (!buffer.failed()) {
+      const std::optional<double> w = lines.next();
+      if (!w) {
+        if (lines.finished()) break;
+        rows.write();
+        buffer.push_out();
+        read_more(lines, fd);
+        continue;
+      }
+      if (covered.outside(*w)) {
+        if (strict) {
+          throw usage_error("--strict: stdin line " + std::to_string(lines.line_number()) + ": " +
+                            textio::shortest_text(*w) + " lies outside the tables' range " +
+                            covered.text());
+        }
+        if (outside.count++ == 0) outside.first = *w;
+      }
+      rows.add(*w);
+      ++count;
+    }
+  } catch (const usage_error&) {
+    rows.write();  // the rows before the bad line
+    throw;
+  }
+  if (count == 0) throw usage_error("stdin: no wavelengths");
+  rows.write();
+  writer.end();
+  return finish_table(buffer, outside, covered);
 }
 
 }  // namespace
@@ -127,10 +226,12 @@ int run_table(const table_options& options, std::FILE* in, std::FILE* out) {
   if (range_given && !options.wavelengths.empty()) {
     throw usage_error("give either --from/--to/--step or wavelengths, not both");
   }
+  if (options.wavelengths.size() == 1 && options.wavelengths.front() == "-") {
+    return write_stdin_table(in, *format, options.strict, out, colour::legacy_model());
+  }
   if (!options.wavelengths.empty()) {
-    const auto wavelengths = listed_wavelengths(options, in);
-    if (wavelengths.empty()) throw usage_error("stdin: no wavelengths");
-    return write_table(wavelengths, *format, options.strict, out, colour::legacy_model());
+    return write_table(listed_wavelengths(options), *format, options.strict, out,
+                       colour::legacy_model());
   }
   const wavelength_range range(options.from.value_or("380"), options.to.value_or("770"),
                                options.step.value_or("1"));

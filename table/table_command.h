@@ -23,9 +23,16 @@ struct table_options {
 // stderr after the rows says how many there were; with `strict` they are a
 // usage_error before anything is written.
 
-// Validates everything first (usage_error, nothing written), then streams
-// the rows to `out`. Returns 0, or 1 when the output could not be written.
-// A warning is no failure: the status stays 0.
+// Validates the options and arguments first (usage_error, nothing written),
+// then streams the rows to `out`, stopping at the first failed write.
+// Returns 0, or 1 when the output could not be written (with the reason on
+// stderr, except for a reader that has gone: EPIPE). A warning is no
+// failure: the status stays 0.
+//
+// With "-" the rows follow stdin line by line, each written before the next
+// line is waited for; a bad line (or, with `strict`, one outside the tables)
+// is a usage_error naming its line number, and the rows before it stay
+// complete in `out`.
 int run_table(const table_options& options, std::FILE* in, std::FILE* out);
 
 }  // namespace table

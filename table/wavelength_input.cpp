@@ -4,12 +4,14 @@
 #include <cmath>
 #include <string>
 
+#include "table/printable_text.h"
 #include "table/usage_error.h"
 
 namespace table {
 namespace {
 
 constexpr std::string_view blanks = " \t\r\n\f\v";
+constexpr std::string_view byte_order_mark = "\xef\xbb\xbf";
 
 std::string_view trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(blanks);
@@ -18,12 +20,10 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// Messages quote the user's text; control bytes would garble the terminal.
+// Messages quote the user's text; bytes that would drive the terminal are
+// escaped.
 std::string quoted(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text.substr(0, 60)) {
-    out += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
-  }
+  std::string out = "\"" + printable_text(text.substr(0, 60));
   if (text.size() > 60) out += "...";
   return out + "\"";
 }
@@ -36,35 +36,60 @@ double parse_wavelength(std::string_view text, std::string_view what) {
   double value = 0.0;
   const auto [end, error] =
       std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() ||
-      !std::isfinite(value)) {
+  const bool whole = !digits.empty() && end == digits.data() + digits.size();
+  if (whole && error == std::errc::result_out_of_range) {
+    throw usage_error(std::string(what) + ": " + quoted(text) + " is out of range");
+  }
+  if (!whole || error != std::errc{} || !std::isfinite(value)) {
     throw usage_error(std::string(what) + ": " + quoted(text) + " is not a number");
   }
   return value;
 }
 
-std::vector<double> parse_wavelength_lines(std::string_view text) {
-  std::vector<double> wavelengths;
-  std::size_t line_number = 0;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    ++line_number;
-    if (trimmed(line).empty()) continue;
-    wavelengths.push_back(
-        parse_wavelength(line, "stdin line " + std::to_string(line_number)));
+void wavelength_lines::append(std::string_view bytes) {
+  if (start_ > 0) {  // drop the lines already read before the buffer grows
+    pending_.erase(0, start_);
+    start_ = 0;
   }
-  return wavelengths;
+  pending_.append(bytes);
 }
 
-std::vector<double> read_wavelength_lines(std::FILE* in) {
-  std::string text;
-  char chunk[1 << 14];
-  std::size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, n);
-  if (std::ferror(in) != 0) throw usage_error("stdin: read error");
-  return parse_wavelength_lines(text);
+std::optional<double> wavelength_lines::next() {
+  for (;;) {
+    if (at_start_) {
+      // Only decided once three bytes are there (or the input has ended).
+      if (pending_.size() < byte_order_mark.size() && !finished_ &&
+          byte_order_mark.starts_with(pending_)) {
+        return std::nullopt;
+      }
+      if (std::string_view(pending_).starts_with(byte_order_mark)) start_ = byte_order_mark.size();
+      at_start_ = false;
+    }
+    const std::string_view rest = std::string_view(pending_).substr(start_);
+    const auto end = rest.find('\n');
+    // A line is complete at its line end, or as the last line of the input;
+    // one already too long is refused before its end arrives.
+    const bool complete = end != std::string_view::npos || (finished_ && !rest.empty());
+    if (!complete && rest.size() <= longest_line) return std::nullopt;
+    const std::string_view line = rest.substr(0, end);
+    ++line_number_;
+    if (line.size() > longest_line) {
+      throw usage_error("stdin line " + std::to_string(line_number_) + " is longer than " +
+                        std::to_string(longest_line) + " bytes");
+    }
+    start_ += end == std::string_view::npos ? rest.size() : end + 1;
+    if (trimmed(line).empty()) continue;
+    return parse_wavelength(line, "stdin line " + std::to_string(line_number_));
+  }
+}
+
+std::vector<double> parse_wavelength_lines(std::string_view text) {
+  wavelength_lines lines;
+  lines.append(text);
+  lines.finish();
+  std::vector<double> wavelengths;
+  while (const auto w = lines.next()) wavelengths.push_back(*w);
+  return wavelengths;
 }
 
 }  // namespace table

@@ -1,6 +1,7 @@
 #include "table/wavelength_range.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -19,8 +20,8 @@ struct decimal {
   int decimals;
 };
 
-// "380", "-0.125", "+1.5" as an exact decimal; nullopt for anything else
-// (exponents, too many digits), which then takes the plain double route.
+// "380", "-0.125", "+1.5", "1e-1", "3.8E2" as an exact decimal; nullopt for
+// anything else (too many digits), which then takes the plain double route.
 std::optional<decimal> exact_decimal(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -32,7 +33,9 @@ std::optional<decimal> exact_decimal(std::string_view text) {
   decimal d{0, 0};
   bool point = false;
   bool any_digit = false;
-  for (const char c : text) {
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+    const char c = text[i];
     if (c == '.' && !point) {
       point = true;
       continue;
@@ -41,9 +44,26 @@ std::optional<decimal> exact_decimal(std::string_view text) {
     any_digit = true;
     if (d.digits >= exact_limit / 10) return std::nullopt;
     d.digits = d.digits * 10 + (c - '0');
-    if (point && ++d.decimals > max_decimals) return std::nullopt;
+    if (point) ++d.decimals;
   }
   if (!any_digit) return std::nullopt;
+  if (i < text.size()) {  // an exponent: 1e-1 is one decimal, 5e2 none
+    std::string_view exponent = text.substr(i + 1);
+    if (!exponent.empty() && exponent.front() == '+') exponent.remove_prefix(1);
+    int power = 0;
+    const auto [end, error] =
+        std::from_chars(exponent.data(), exponent.data() + exponent.size(), power);
+    if (exponent.empty() || error != std::errc{} || end != exponent.data() + exponent.size() ||
+        power < -max_decimals || power > max_decimals) {
+      return std::nullopt;
+    }
+    d.decimals -= power;
+    for (; d.decimals < 0; ++d.decimals) {
+      if (d.digits >= exact_limit / 10) return std::nullopt;
+      d.digits *= 10;
+    }
+  }
+  if (d.decimals > max_decimals) return std::nullopt;
   if (negative) d.digits = -d.digits;
   return d;
 }

@@ -1,9 +1,10 @@
 // The evenly spaced wavelengths of `vollfarbe table --from --to --step`.
 // Point i is from + i*step, worked out in decimal when the three texts are
-// plain decimals, so that 380 + 1234*0.001 is exactly the double a user gets
+// decimals (also with an exponent, such as 1e-1), so that 380 + 1234*0.001 is exactly the double a user gets
 // by typing 381.234; `to` belongs to the range when it is hit.
 //   from 380, to 381, step 0.25 -> 380, 380.25, 380.5, 380.75, 381
 //   from 0.1, to 0.3, step 0.1  -> 0.1, 0.2, 0.3 (not 0.30000000000000004)
+//   from 0.1, to 0.3, step 1e-1 -> the same
 //   from 380, to 381, step 0.3  -> 380, 380.3, 380.6, 380.9
 #pragma once
 

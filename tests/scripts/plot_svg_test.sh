@@ -33,7 +33,8 @@ if command -v rsvg-convert >/dev/null; then
 fi
 
 "$vollfarbe" plot -o "$work/missing/dir/x.svg" 2>"$work/err"
-[ $? = 1 ] && grep -q "cannot create" "$work/err" || fail "an unwritable -o must fail"
+[ $? = 1 ] && grep -q "cannot write $work/missing/dir/x.svg: No such file or directory" "$work/err" ||
+  fail "an unwritable -o must fail: $(cat "$work/err")"
 
 [ "$failures" = 0 ] && echo "plot command: all checks passed"
 exit "$failures"

@@ -56,6 +56,8 @@ plot --wavelength 5000
 plot --wavelength 379.999
 table --strict 0 300 -5
 table --strict --from 700 --to 800
+table --strict=false 600
+plot --ring=3
 CASES
 
 # Outside the tables: rows as the dialogue computes them, one warning.
@@ -69,8 +71,8 @@ grep -q "380 to 770 nm" "$work/err" || fail "--strict names the range: $(cat "$w
 grep -q "outside the range the model covers, 380 to 770 nm" "$work/err" ||
   fail "plot --wavelength 5000 names the range: $(cat "$work/err")"
 
-printf '600\n520\nsechshundert\n' | "$vollfarbe" table - >"$work/out" 2>"$work/err"
-[ $? = 2 ] && [ ! -s "$work/out" ] || fail "a bad stdin line must stop the table before any row"
+printf '600\n520\nsechshundert\n700\n' | "$vollfarbe" table - >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ "$(wc -l <"$work/out")" = 3 ] || fail "a bad stdin line ends the table after the rows before it"
 grep -q 'stdin line 3: "sechshundert"' "$work/err" || fail "stdin message: $(cat "$work/err")"
 
 python3 - "$vollfarbe" <<'PY' || fail "CSV/JSON read-back"

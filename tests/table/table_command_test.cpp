@@ -186,12 +186,18 @@ TEST(TableCommand, JsonFormats) {
   EXPECT_EQ(lines.back(), '\n');
 }
 
-TEST(TableCommand, StdinIsValidatedCompletelyBeforeAnyRow) {
+TEST(TableCommand, ABadStdinLineEndsTheTableAfterCompleteRows) {
   const auto good = run(listing({"-"}), "600\n520\n");
   EXPECT_EQ(split(good.written, ',').size(), 3u);
-  const auto bad = run(listing({"-"}), "600\n520\nsechshundert\n");
+  const auto bad = run(listing({"-"}), "600\n520\nsechshundert\n700\n");
   EXPECT_EQ(bad.error, "stdin line 3: \"sechshundert\" is not a number");
-  EXPECT_EQ(bad.written, "");
+  EXPECT_EQ(bad.written, good.written);
+  auto strict = listing({"-"}, "jsonl");
+  strict.strict = true;
+  const auto outside = run(strict, "600\n300\n");
+  EXPECT_EQ(outside.error,
+            "--strict: stdin line 2: 300 lies outside the tables' range 380 to 770 nm");
+  EXPECT_EQ(std::count(outside.written.begin(), outside.written.end(), '\n'), 1);
 }
 
 TEST(TableCommand, UsageErrorsWriteNothing) {
@@ -215,10 +221,13 @@ TEST(TableCommand, UsageErrorsWriteNothing) {
   EXPECT_EQ(run(listing({"-"}), "\n\n").error, "stdin: no wavelengths");
 }
 
-TEST(TableCommand, AFailedWriteIsReportedNotSuccess) {
+TEST(TableCommand, AFailedWriteIsReportedWithItsReason) {
   std::FILE* full = std::fopen("/dev/full", "w");
   if (full == nullptr) GTEST_SKIP() << "no /dev/full";
+  testing::internal::CaptureStderr();
   EXPECT_EQ(table::run_table(table::table_options{}, stdin, full), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "vollfarbe table: cannot write the output: No space left on device\n");
   std::fclose(full);
 }
 

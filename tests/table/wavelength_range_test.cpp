@@ -29,8 +29,11 @@ TEST(WavelengthRange, SinglePointAndNegativeStart) {
   EXPECT_EQ(points("-1", "1", "0.5"), (std::vector<double>{-1, -0.5, 0, 0.5, 1}));
 }
 
-TEST(WavelengthRange, ExponentTextsTakeThePlainRouteAndStillHitTheEnd) {
+TEST(WavelengthRange, ExponentTextsStepInDecimalToo) {
   EXPECT_EQ(points("1e2", "1.3e2", "1e1"), (std::vector<double>{100, 110, 120, 130}));
+  EXPECT_EQ(points("0.1", "0.3", "1e-1"), (std::vector<double>{0.1, 0.2, 0.3}));
+  EXPECT_EQ(points("1E-1", "3e-1", "+1.0e-01"), (std::vector<double>{0.1, 0.2, 0.3}));
+  EXPECT_EQ(points("3.8e2", "3.80002e2", "1e-3"), (std::vector<double>{380, 380.001, 380.002}));
 }
 
 // Every point of the 0.001 nm table is the double a user gets by typing it.
