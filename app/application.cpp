@@ -56,6 +56,9 @@ int run_application(int argc, char** argv) {
       "vollfarbe: optimal colours of the spectrum. Without arguments the interactive\n"
       "calculator; `table` and `plot` compute many wavelengths at once.",
       "vollfarbe"};
+  cli.footer(
+      "The dialogue, its piped mode, the report file, exit statuses and a glossary of\n"
+      "the German words on the screen: man vollfarbe");
   cli.set_version_flag("--version", std::string("vollfarbe ") + version_text());
   cli.require_subcommand(0, 1);
 
