@@ -8,6 +8,8 @@ version=${VOLLFARBE_VERSION:?the project version, set by ctest}
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed (make test installs it)"; exit 0; }
 done
+# shellcheck source=installed_files.sh
+source "$(dirname "$0")/installed_files.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -30,13 +32,7 @@ field Description | sed -n 2p | grep -q 'optimal colours' || fail "no long descr
 
 # The same files as `make install`, under /usr.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./||' | sort >"$work/files"
-{
-  printf '%s\n' usr/bin/vollfarbe usr/share/bash-completion/completions/vollfarbe \
-    usr/share/doc/vollfarbe/README.md usr/share/doc/vollfarbe/changelog.gz \
-    usr/share/doc/vollfarbe/copyright usr/share/man/man1/vollfarbe.1.gz
-  compgen -G "${VOLLFARBE_SOURCE_DIR:?}/*/vollfarbe.desktop" >/dev/null &&
-    echo usr/share/applications/vollfarbe.desktop
-} | sort >"$work/expected_files"
+installed_files /usr "${VOLLFARBE_SOURCE_DIR:?}" >"$work/expected_files"
 diff "$work/expected_files" "$work/files" || fail "package files differ (< expected, > packaged)"
 
 if command -v lintian >/dev/null; then

@@ -10,29 +10,18 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# expected_files PREFIX: every installed file, sorted, relative to the root.
-expected_files() {
-  {
-    echo "$1/bin/vollfarbe"
-    echo "$1/share/bash-completion/completions/vollfarbe"
-    echo "$1/share/doc/vollfarbe/README.md"
-    echo "$1/share/doc/vollfarbe/changelog.gz"
-    echo "$1/share/doc/vollfarbe/copyright"
-    echo "$1/share/man/man1/vollfarbe.1.gz"
-    compgen -G "$source_dir/*/vollfarbe.desktop" >/dev/null &&
-      echo "$1/share/applications/vollfarbe.desktop"
-  } | sed 's|^/||' | sort
-}
+# shellcheck source=installed_files.sh
+source "$(dirname "$0")/installed_files.sh"
 
 # The staged install a packager makes: prefix /usr/local under DESTDIR.
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr/local >"$work/log" 2>&1 ||
   fail "install into DESTDIR: $(cat "$work/log")"
-diff <(expected_files /usr/local) <(cd "$work/stage" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
+diff <(installed_files /usr/local "$source_dir") <(cd "$work/stage" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
   fail "installed files under DESTDIR differ (< expected, > installed)"
 
 # Another prefix, without DESTDIR.
 cmake --install "$build" --prefix "$work/opt" >"$work/log" 2>&1 || fail "install to a prefix: $(cat "$work/log")"
-diff <(expected_files "${work#/}/opt") <(find "$work/opt" -type f -o -type l | sed 's|^/||' | sort) ||
+diff <(installed_files "$work/opt" "$source_dir") <(find "$work/opt" -type f -o -type l | sed 's|^/||' | sort) ||
   fail "installed files under the prefix differ (< expected, > installed)"
 
 # The installed program runs from there, away from the build.

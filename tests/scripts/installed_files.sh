@@ -1,0 +1,14 @@
+# Every file the install rules install, for the install and package tests:
+# `installed_files PREFIX SOURCE_DIR` prints them sorted, relative to the
+# root (PREFIX without its leading /). A new installed file goes here.
+installed_files() {
+  {
+    echo "$1/bin/vollfarbe"
+    echo "$1/share/bash-completion/completions/vollfarbe"
+    echo "$1/share/doc/vollfarbe/README.md"
+    echo "$1/share/doc/vollfarbe/changelog.gz"
+    echo "$1/share/doc/vollfarbe/copyright"
+    echo "$1/share/man/man1/vollfarbe.1.gz"
+    compgen -G "$2/*/vollfarbe.desktop" >/dev/null && echo "$1/share/applications/vollfarbe.desktop"
+  } | sed 's|^/||' | sort
+}
