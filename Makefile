@@ -5,11 +5,15 @@
 RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev
 # ... what building and checking the Debian package adds (make deb) ...
 DEB_PACKAGES := dpkg-dev lintian
+# ... what the Python module adds (make python) ...
+PYTHON_PACKAGES := pybind11-dev python3-dev python3-numpy
 # ... and what only the tests, benchmarks, fuzzers and the man page checks
-# need (make test and the targets below it; the tests check the package too).
+# need (make test and the targets below it; the tests check the package and
+# the module, its README example with pandas and matplotlib, too).
 TEST_PACKAGES := clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
                  tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
-                 bash-completion $(DEB_PACKAGES)
+                 bash-completion $(DEB_PACKAGES) $(PYTHON_PACKAGES) \
+                 python3-pytest python3-pandas python3-matplotlib
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # What `make install` builds and installs (features with installed files add
 # their targets here).
@@ -17,7 +21,7 @@ INSTALL_TARGETS := vollfarbe vollfarbe_docs
 PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps deps-run configure build program run test test-sanitize bench fuzz fuzz-build \
+.PHONY: all deps deps-run configure build program python run test test-sanitize bench fuzz fuzz-build \
         fuzz-ci check install deb clean
 
 all: build
@@ -44,14 +48,22 @@ deps: deps-run
 configure:
 	@[ -f build/build.ninja ] || cmake --preset default
 
-# Configured again when a `make run` before it left the tests out for want of
-# GoogleTest.
+# Configured again when a `make run` before it left the tests or the Python
+# module out for want of GoogleTest or pybind11.
 build: deps
-	@grep -qs '^VOLLFARBE_TESTS:INTERNAL=ON' build/CMakeCache.txt || cmake --preset default
+	@grep -qs '^VOLLFARBE_TESTS:INTERNAL=ON' build/CMakeCache.txt && \
+	  grep -qs '^VOLLFARBE_PYTHON:INTERNAL=ON' build/CMakeCache.txt || cmake --preset default
 	cmake --build --preset default
 
 program: deps-run configure
 	cmake --build --preset default --target $(INSTALL_TARGETS)
+
+# The Python module build/python/vollfarbe*.so (PYTHONPATH=build/python);
+# `sudo cmake --install build` installs it with the program.
+python: deps-run
+	$(call install_missing,$(PYTHON_PACKAGES))
+	@grep -qs '^VOLLFARBE_PYTHON:INTERNAL=ON' build/CMakeCache.txt || cmake --preset default
+	cmake --build --preset default --target vollfarbe_python
 
 run: deps-run configure
 	cmake --build --preset default --target vollfarbe

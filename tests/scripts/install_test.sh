@@ -12,16 +12,18 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=installed_files.sh
 source "$(dirname "$0")/installed_files.sh"
+# What cmake --install installs: the program's files and the Python module's.
+expected_files() { { installed_files "$1" "$source_dir"; installed_python_files "$1"; } | sort; }
 
 # The staged install a packager makes: prefix /usr/local under DESTDIR.
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr/local >"$work/log" 2>&1 ||
   fail "install into DESTDIR: $(cat "$work/log")"
-diff <(installed_files /usr/local "$source_dir") <(cd "$work/stage" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
+diff <(expected_files /usr/local) <(cd "$work/stage" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
   fail "installed files under DESTDIR differ (< expected, > installed)"
 
 # Another prefix, without DESTDIR.
 cmake --install "$build" --prefix "$work/opt" >"$work/log" 2>&1 || fail "install to a prefix: $(cat "$work/log")"
-diff <(installed_files "$work/opt" "$source_dir") <(find "$work/opt" -type f -o -type l | sed 's|^/||' | sort) ||
+diff <(expected_files "$work/opt") <(find "$work/opt" -type f -o -type l | sed 's|^/||' | sort) ||
   fail "installed files under the prefix differ (< expected, > installed)"
 
 # The installed program runs from there, away from the build.
@@ -34,6 +36,18 @@ mkdir "$work/run"
 (cd "$work/run" && printf '600\n q ' | "$installed" >out 2>&1) || fail "installed piped pass: status $?"
 grep -qF 'Die Grenzwellenlänge ist l = 489.996' "$work/run/out" || fail "installed piped pass: no result"
 [ -s "$work/run/vollfarb.txt" ] || fail "installed piped pass: no report file"
+
+# The installed Python module: under /usr/local where Debian's python3 looks
+# (its site directory for that prefix), and it imports from there.
+if [ -n "${VOLLFARBE_PYTHON_MODULE:-}" ]; then
+  site=$("$VOLLFARBE_PYTHON" -c 'import sysconfig; print(sysconfig.get_path("platlib"))')
+  case $site in
+    /usr/local/*) [ "/usr/local/$VOLLFARBE_PYTHON_INSTALL_DIR" = "$site" ] ||
+                    fail "the module installs to /usr/local/$VOLLFARBE_PYTHON_INSTALL_DIR, python3 looks in $site" ;;
+  esac
+  [ "$(cd "$work" && PYTHONPATH="$work/stage/usr/local/$VOLLFARBE_PYTHON_INSTALL_DIR" "$VOLLFARBE_PYTHON" -c \
+      'import vollfarbe; print(vollfarbe.compute(600)["l"])')" = 489.996 ] || fail "the installed module"
+fi
 
 # The installed man page and README: what a user reads.
 man_page=$work/stage/usr/local/share/man/man1/vollfarbe.1.gz

@@ -12,3 +12,11 @@ installed_files() {
     compgen -G "$2/*/vollfarbe.desktop" >/dev/null && echo "$1/share/applications/vollfarbe.desktop"
   } | sed 's|^/||' | sort
 }
+
+# The Python module's files, when it is built (ctest sets VOLLFARBE_PYTHON_*);
+# the Debian package leaves them out.
+installed_python_files() {
+  [ -n "${VOLLFARBE_PYTHON_MODULE:-}" ] || return 0
+  printf '%s\n' "$1/$VOLLFARBE_PYTHON_INSTALL_DIR/$VOLLFARBE_PYTHON_MODULE" \
+    "$1/$VOLLFARBE_PYTHON_INSTALL_DIR/vollfarbe.pyi" | sed 's|^/||'
+}

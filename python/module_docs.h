@@ -1,0 +1,297 @@
+// The docstrings of the module (numpy style). Each function's starts with
+// its signature and "--", the form help() and inspect.signature read; every
+// example is checked by tests/python/test_docs.py.
+#pragma once
+
+namespace vollfarbe_python::docs {
+
+inline constexpr const char* module = R"(The optimal colours of the spectrum, computed exactly, over numpy arrays.
+
+For a limit wavelength the colour model finds its compensative
+(complementary) wavelength, the two optimal colours ("Vollfarben") the
+pair bounds -- the band between them and the rest of the spectrum -- with
+their tristimulus values, chromaticity and colour moment, and their
+hue-equal wavelengths. Every value is the double that ``vollfarbe table``
+prints for the same entry, bit for bit: the model runs in x87 extended
+precision in a fixed order, whatever arithmetic mode the Python process
+is in.
+
+Every function takes numbers, sequences or numpy arrays (anything
+``numpy.asarray`` reads as real numbers), broadcasts its arguments against
+each other as a numpy ufunc does, and returns float64 arrays of the
+broadcast shape (numpy scalars for scalar arguments). Where the model has
+no value the result is NaN.
+
+Functions
+---------
+compute                  the table's row for each wavelength: a dict of columns
+compensative_wavelength  the ordered pair (l, lc) of a wavelength and its partner
+cumulative_tristimulus   X, Y, Z of the spectrum from its short end up to a wavelength
+optimal_colour           X, Y, Z of a band-pass, band-stop, low-pass or high-pass colour
+hue_equal_wavelengths    the hue-equal wavelengths l1, l2 of a chromaticity
+colour_moment            the colour moment M of X, Y, Z
+chromaticity             x, y of X, Y, Z
+observers, illuminants   the names the ``observer`` and ``illuminant`` arguments take
+
+Examples
+--------
+>>> import vollfarbe, pandas
+>>> row = vollfarbe.compute(600)
+>>> float(row["l"]), float(row["first_X"])
+(489.996, 45.676116509685485)
+>>> table = pandas.DataFrame(vollfarbe.compute(range(380, 771)))
+>>> table.shape
+(391, 20)
+)";
+
+inline constexpr const char* compute =
+    R"(compute(wavelength, partner=0.0, observer='legacy', illuminant='E')
+--
+
+The first pass of the calculator for each wavelength: the table's rows.
+
+Parameters
+----------
+wavelength : array_like
+    The entered (limit) wavelengths, nm.
+partner : array_like, optional
+    The previous partner wavelength l of each entry, nm; 0 (the default)
+    is a first pass, as the table computes it.
+observer, illuminant : str, optional
+    The colour model by the names of its observer and illuminant; see
+    ``observers()`` and ``illuminants()``.
+
+Returns
+-------
+dict of str to ndarray
+    One array per column of ``vollfarbe table``, in its order, each of the
+    broadcast shape of `wavelength` and `partner`:
+
+    - ``wavelength``: the entry;
+    - ``path``: ``'middle'`` where a compensative wavelength exists,
+      ``'end'`` where it does not (the green range), as str;
+    - ``l``, ``lc``: the ordered pair (nm); on the end path the partner and
+      the entry;
+    - ``first_X``, ``first_Y``, ``first_Z``, ``first_moment``, ``first_x``,
+      ``first_y``: the middle pigment (end path: the short-end pigment);
+    - ``second_X`` ... ``second_y``: the middle-gap pigment (end path: the
+      long-end pigment);
+    - ``first_l1``, ``first_l2``, ``second_l1``, ``second_l2``: hue-equal
+      wavelengths of each; the second pair is NaN on the middle path.
+
+    NaN stands where the table leaves a field empty.
+    ``pandas.DataFrame(compute(w))`` is the table.
+
+Raises
+------
+TypeError
+    An argument is no number (None, a str, an array of objects) or a name
+    is no str.
+ValueError
+    The shapes do not broadcast, or a name is unknown.
+
+Examples
+--------
+>>> import vollfarbe
+>>> row = vollfarbe.compute(600)
+>>> row["path"], float(row["l"]), float(row["lc"]), float(row["first_moment"])
+('middle', 489.996, 600.0, 77.95)
+>>> rows = vollfarbe.compute([[450, 520], [600, 720]])
+>>> rows["path"]
+array([['middle', 'end'],
+       ['middle', 'middle']], dtype='<U6')
+>>> rows["lc"]
+array([[571.209, 520.   ],
+       [600.   , 720.   ]])
+)";
+
+inline constexpr const char* compensative_wavelength =
+    R"(compensative_wavelength(wavelength, partner=0.0, observer='legacy', illuminant='E')
+--
+
+The compensative (complementary) wavelength of each wavelength, as a pair.
+
+Parameters
+----------
+wavelength : array_like
+    The working wavelengths lc, nm.
+partner : array_like, optional
+    The previous partner l, nm (0: a first pass).
+observer, illuminant : str, optional
+    The colour model; see ``observers()`` and ``illuminants()``.
+
+Returns
+-------
+l, lc : ndarray
+    The ordered pair, l <= lc, the partner floored to 0.001 nm; NaN where
+    there is none (the green range, or no spectral complement).
+
+Examples
+--------
+>>> import vollfarbe
+>>> vollfarbe.compensative_wavelength([600, 450, 520])
+(array([489.996, 450.   ,     nan]), array([600.   , 571.209,     nan]))
+)";
+
+inline constexpr const char* cumulative_tristimulus =
+    R"(cumulative_tristimulus(wavelength, observer='legacy', illuminant='E')
+--
+
+The tristimulus values T of the spectrum from its short end up to each wavelength.
+
+Parameters
+----------
+wavelength : array_like
+    Upper end of the spectrum taken, nm.
+observer, illuminant : str, optional
+    The colour model; see ``observers()`` and ``illuminants()``.
+
+Returns
+-------
+X, Y, Z : ndarray
+    In percent of those of the whole spectrum: 0 below the data, 100 at
+    their end.
+
+Examples
+--------
+>>> import vollfarbe
+>>> [float(v) for v in vollfarbe.cumulative_tristimulus(520)]
+[16.8885, 16.06028, 98.96486]
+)";
+
+inline constexpr const char* optimal_colour =
+    R"(optimal_colour(l, lc=None, kind='band-pass', observer='legacy', illuminant='E')
+--
+
+Tristimulus values of the optimal colour with edges l and lc.
+
+Parameters
+----------
+l : array_like
+    The short edge, nm; for ``'low-pass'`` and ``'high-pass'`` the one edge.
+lc : array_like, optional
+    The long edge, nm: needed by ``'band-pass'`` and ``'band-stop'``,
+    refused by the others.
+kind : {'band-pass', 'band-stop', 'low-pass', 'high-pass'}, optional
+    Which light the colour reflects: the band from l to lc (the middle
+    pigment, T(lc) - T(l) as written, so negative for l > lc), all but that
+    band (the middle-gap pigment), the spectrum up to l (the short-end
+    pigment) or from l on (the long-end pigment).
+observer, illuminant : str, optional
+    The colour model; see ``observers()`` and ``illuminants()``.
+
+Returns
+-------
+X, Y, Z : ndarray
+    In percent of those of the whole spectrum.
+
+Examples
+--------
+>>> import vollfarbe
+>>> [float(v) for v in vollfarbe.optimal_colour(489.996, 600)]
+[45.676116509685485, 78.25403911460552, 7.434159721629669]
+>>> [float(v) for v in vollfarbe.optimal_colour(520, kind="high-pass")]
+[83.1115, 83.93972, 1.0351399999999984]
+)";
+
+inline constexpr const char* hue_equal_wavelengths =
+    R"(hue_equal_wavelengths(x, y, observer='legacy', illuminant='E')
+--
+
+The hue-equal wavelengths l1, l2 of each chromaticity.
+
+Parameters
+----------
+x, y : array_like
+    Chromaticity coordinates.
+observer, illuminant : str, optional
+    The colour model; see ``observers()`` and ``illuminants()``.
+
+Returns
+-------
+l1, l2 : ndarray
+    l1 the spectral wavelength of the same hue, l2 its compensative
+    wavelength, nm. A negative l1 marks a purple: -l1 is its compensative
+    wavelength; l2 = -l1 marks an l1 in the green range, which has none.
+    NaN where a lookup has no value.
+
+Examples
+--------
+>>> import vollfarbe
+>>> [float(v) for v in vollfarbe.hue_equal_wavelengths(0.3477056641250473, 0.5957024090487569)]
+[556.84, -556.84]
+)";
+
+inline constexpr const char* colour_moment =
+    R"(colour_moment(X, Y, Z, observer='legacy', illuminant='E')
+--
+
+The colour moment M = sqrt((Y - X)**2 + (Y - Z)**2), rounded to hundredths.
+
+Ties round to even. It tells how far a colour lies from white.
+
+Parameters
+----------
+X, Y, Z : array_like
+    Tristimulus values in percent.
+observer, illuminant : str, optional
+    The colour model; see ``observers()`` and ``illuminants()``.
+
+Returns
+-------
+ndarray
+
+Examples
+--------
+>>> import vollfarbe
+>>> float(vollfarbe.colour_moment(45.676116509685485, 78.25403911460552, 7.434159721629669))
+77.95
+)";
+
+inline constexpr const char* chromaticity =
+    R"(chromaticity(X, Y, Z)
+--
+
+The chromaticity coordinates x = X / (X + Y + Z), y = Y / (X + Y + Z).
+
+Parameters
+----------
+X, Y, Z : array_like
+    Tristimulus values.
+
+Returns
+-------
+x, y : ndarray
+
+Examples
+--------
+>>> import vollfarbe
+>>> [float(v) for v in vollfarbe.chromaticity(45.676116509685485, 78.25403911460552, 7.434159721629669)]
+[0.3477056641250473, 0.5957024090487569]
+)";
+
+inline constexpr const char* observers = R"(observers()
+--
+
+The names the ``observer`` argument takes.
+
+Examples
+--------
+>>> import vollfarbe
+>>> "legacy" in vollfarbe.observers()
+True
+)";
+
+inline constexpr const char* illuminants = R"(illuminants()
+--
+
+The names the ``illuminant`` argument takes.
+
+Examples
+--------
+>>> import vollfarbe
+>>> "E" in vollfarbe.illuminants()
+True
+)";
+
+}  // namespace vollfarbe_python::docs

@@ -1,0 +1,275 @@
+// The Python module `vollfarbe`: every function converts its arguments to
+// float64 arrays broadcast to one shape, then, with the GIL released and the
+// exact arithmetic held, runs the colour model entry by entry (compute goes
+// through the model's batch entry) and returns arrays of that shape.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <array>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "colour/colour_model.h"
+#include "colour/exact_arithmetic.h"
+#include "python/model_choice.h"
+#include "python/module_docs.h"
+#include "python/numeric_arguments.h"
+#include "table/table_columns.h"
+
+namespace vollfarbe_python {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// Runs entry(i) for every i without the GIL, inside the exact arithmetic.
+template <typename Entry>
+void for_each_entry(std::size_t count, Entry entry) {
+  const py::gil_scoped_release release;
+  const colour::exact_arithmetic scope;
+  for (std::size_t i = 0; i < count; ++i) entry(i);
+}
+
+template <std::size_t N>
+std::array<float_array, N> new_results(const broadcast_arguments& arguments) {
+  std::array<float_array, N> results;
+  for (auto& result : results) result = new_result(arguments.shape);
+  return results;
+}
+
+// --- compute: the table's rows ---------------------------------------------
+
+constexpr std::size_t number_columns = std::tuple_size_v<table::table_numbers>;
+
+// The passes of entries [0, count) through the model's batch entry, a block
+// at a time, spread into the table's columns.
+void compute_rows(const colour::model& model, const double* wavelength, const double* partner,
+                  std::size_t count, const std::array<double*, number_columns>& columns,
+                  bool* middle) {
+  constexpr std::size_t block = 1024;
+  std::vector<colour::pass_result> passes(std::min(block, count));
+  for (std::size_t start = 0; start < count; start += block) {
+    const std::size_t n = std::min(block, count - start);
+    colour::compute_passes({wavelength + start, n}, {partner + start, n},
+                           std::span(passes).first(n), model);
+    for (std::size_t i = 0; i < n; ++i) {
+      const table::table_row row = table::table_row_of(wavelength[start + i], passes[i]);
+      for (std::size_t c = 0; c < number_columns; ++c) columns[c][start + i] = row.numbers[c];
+      middle[start + i] = passes[i].middle_path;
+    }
+  }
+}
+
+py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
+                 py::handle illuminant) {
+  const colour::model& model = chosen_model(observer, illuminant);
+  const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
+  auto numbers = new_results<number_columns>(arguments);
+  std::array<double*, number_columns> columns{};
+  for (std::size_t c = 0; c < number_columns; ++c) columns[c] = numbers[c].mutable_data();
+  py::array_t<bool, py::array::c_style> middle(arguments.shape);
+  bool* middle_data = middle.mutable_data();
+  {
+    const py::gil_scoped_release release;
+    compute_rows(model, arguments.data(0), arguments.data(1), arguments.size, columns,
+                 middle_data);
+  }
+  py::dict table;
+  const py::module_ numpy = py::module_::import("numpy");
+  for (std::size_t c = 0, n = 0; c < table::table_column_names.size(); ++c) {
+    const py::str name(std::string(table::table_column_names[c]));
+    if (table::table_column_names[c] == "path") {
+      table[name] = returned(numpy.attr("where")(middle, "middle", "end"));
+    } else {
+      table[name] = returned(numbers[n++]);
+    }
+  }
+  return table;
+}
+
+// --- the single steps -------------------------------------------------------
+
+py::tuple compensative_wavelength(py::handle wavelength, py::handle partner, py::handle observer,
+                                  py::handle illuminant) {
+  const colour::model& model = chosen_model(observer, illuminant);
+  const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
+  auto [l, lc] = new_results<2>(arguments);
+  const double* w = arguments.data(0);
+  const double* p = arguments.data(1);
+  double* l_out = l.mutable_data();
+  double* lc_out = lc.mutable_data();
+  for_each_entry(arguments.size, [&](std::size_t i) {
+    const auto pair = model.compensative_wavelength(w[i], p[i]);
+    l_out[i] = pair ? pair->l : nan;
+    lc_out[i] = pair ? pair->lc : nan;
+  });
+  return returned_tuple(l, lc);
+}
+
+// Writes t into three result arrays at i.
+struct tristimulus_out {
+  double* X;
+  double* Y;
+  double* Z;
+  void put(std::size_t i, const colour::tristimulus& t) const {
+    X[i] = t.X;
+    Y[i] = t.Y;
+    Z[i] = t.Z;
+  }
+};
+
+tristimulus_out writer_of(std::array<float_array, 3>& results) {
+  return {results[0].mutable_data(), results[1].mutable_data(), results[2].mutable_data()};
+}
+
+py::tuple cumulative_tristimulus(py::handle wavelength, py::handle observer,
+                                 py::handle illuminant) {
+  const colour::model& model = chosen_model(observer, illuminant);
+  const broadcast_arguments arguments({{wavelength, "wavelength"}});
+  auto results = new_results<3>(arguments);
+  const tristimulus_out out = writer_of(results);
+  const double* w = arguments.data(0);
+  for_each_entry(arguments.size,
+                 [&](std::size_t i) { out.put(i, model.cumulative_tristimulus(w[i])); });
+  return returned_tuple(results[0], results[1], results[2]);
+}
+
+enum class colour_kind { band_pass, band_stop, low_pass, high_pass };
+
+colour_kind kind_named(py::handle kind) {
+  static constexpr std::array<std::pair<const char*, colour_kind>, 4> kinds{{
+      {"band-pass", colour_kind::band_pass},
+      {"band-stop", colour_kind::band_stop},
+      {"low-pass", colour_kind::low_pass},
+      {"high-pass", colour_kind::high_pass}}};
+  if (py::isinstance<py::str>(kind)) {
+    const auto name = kind.cast<std::string>();
+    for (const auto& [known, value] : kinds) {
+      if (name == known) return value;
+    }
+  }
+  throw py::value_error("kind: " + py::repr(kind).cast<std::string>() +
+                        " is not 'band-pass', 'band-stop', 'low-pass' or 'high-pass'");
+}
+
+py::tuple optimal_colour(py::handle l, py::handle lc, py::handle kind_name, py::handle observer,
+                         py::handle illuminant) {
+  const colour_kind kind = kind_named(kind_name);
+  const colour::model& model = chosen_model(observer, illuminant);
+  const bool one_edge = kind == colour_kind::low_pass || kind == colour_kind::high_pass;
+  if (one_edge && !lc.is_none()) {
+    throw py::value_error("lc: a " + kind_name.cast<std::string>() +
+                          " colour has one edge; give it as l alone");
+  }
+  if (!one_edge && lc.is_none()) {
+    throw py::type_error("lc: a " + kind_name.cast<std::string>() +
+                         " colour needs both edges l and lc");
+  }
+  const broadcast_arguments arguments =
+      one_edge ? broadcast_arguments({{l, "l"}}) : broadcast_arguments({{l, "l"}, {lc, "lc"}});
+  auto results = new_results<3>(arguments);
+  const tristimulus_out out = writer_of(results);
+  const double* a = arguments.data(0);
+  const double* b = one_edge ? a : arguments.data(1);
+  const colour::tristimulus full = model.full_spectrum();
+  for_each_entry(arguments.size, [&](std::size_t i) {
+    const colour::tristimulus t_l = model.cumulative_tristimulus(a[i]);
+    switch (kind) {
+      case colour_kind::low_pass:
+        out.put(i, t_l);
+        return;
+      case colour_kind::high_pass:
+        out.put(i, colour::long_end_pigment(t_l, full));
+        return;
+      case colour_kind::band_pass:
+        out.put(i, colour::middle_pigment(t_l, model.cumulative_tristimulus(b[i])));
+        return;
+      case colour_kind::band_stop:
+        out.put(i, colour::middle_gap_pigment(t_l, model.cumulative_tristimulus(b[i]), full));
+        return;
+    }
+  });
+  return returned_tuple(results[0], results[1], results[2]);
+}
+
+py::tuple hue_equal_wavelengths(py::handle x, py::handle y, py::handle observer,
+                                py::handle illuminant) {
+  const colour::model& model = chosen_model(observer, illuminant);
+  const broadcast_arguments arguments({{x, "x"}, {y, "y"}});
+  auto [l1, l2] = new_results<2>(arguments);
+  const double* xs = arguments.data(0);
+  const double* ys = arguments.data(1);
+  double* l1_out = l1.mutable_data();
+  double* l2_out = l2.mutable_data();
+  for_each_entry(arguments.size, [&](std::size_t i) {
+    const colour::hue_equal_pair pair = model.hue_equal_wavelengths(xs[i], ys[i]);
+    l1_out[i] = pair.l1;
+    l2_out[i] = pair.l2;
+  });
+  return returned_tuple(l1, l2);
+}
+
+broadcast_arguments tristimulus_arguments(py::handle X, py::handle Y, py::handle Z) {
+  return broadcast_arguments({{X, "X"}, {Y, "Y"}, {Z, "Z"}});
+}
+
+py::object colour_moment(py::handle X, py::handle Y, py::handle Z, py::handle observer,
+                         py::handle illuminant) {
+  const colour::model& model = chosen_model(observer, illuminant);
+  const broadcast_arguments arguments = tristimulus_arguments(X, Y, Z);
+  float_array moment = new_result(arguments.shape);
+  const double* x = arguments.data(0);
+  const double* y = arguments.data(1);
+  const double* z = arguments.data(2);
+  double* out = moment.mutable_data();
+  for_each_entry(arguments.size,
+                 [&](std::size_t i) { out[i] = model.colour_moment({x[i], y[i], z[i]}); });
+  return returned(moment);
+}
+
+py::tuple chromaticity(py::handle X, py::handle Y, py::handle Z) {
+  const broadcast_arguments arguments = tristimulus_arguments(X, Y, Z);
+  auto [x_result, y_result] = new_results<2>(arguments);
+  const double* x = arguments.data(0);
+  const double* y = arguments.data(1);
+  const double* z = arguments.data(2);
+  double* x_out = x_result.mutable_data();
+  double* y_out = y_result.mutable_data();
+  for_each_entry(arguments.size, [&](std::size_t i) {
+    const colour::chromaticity xy = colour::chromaticity_xy({x[i], y[i], z[i]});
+    x_out[i] = xy.x;
+    y_out[i] = xy.y;
+  });
+  return returned_tuple(x_result, y_result);
+}
+
+}  // namespace
+}  // namespace vollfarbe_python
+
+PYBIND11_MODULE(vollfarbe, module) {
+  using namespace vollfarbe_python;
+  using namespace pybind11::literals;
+  // Each docstring starts with its own signature (the "--" form help() and
+  // inspect.signature read); the types are in vollfarbe.pyi.
+  py::options options;
+  options.disable_function_signatures();
+  module.doc() = docs::module;
+  module.attr("__version__") = VOLLFARBE_VERSION;
+  const py::str legacy("legacy"), white_e("E");
+  module.def("compute", &compute, docs::compute, "wavelength"_a, "partner"_a = 0.0,
+             "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("compensative_wavelength", &compensative_wavelength, docs::compensative_wavelength,
+             "wavelength"_a, "partner"_a = 0.0, "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("cumulative_tristimulus", &cumulative_tristimulus, docs::cumulative_tristimulus,
+             "wavelength"_a, "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("optimal_colour", &optimal_colour, docs::optimal_colour, "l"_a, "lc"_a = py::none(),
+             "kind"_a = py::str("band-pass"), "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("hue_equal_wavelengths", &hue_equal_wavelengths, docs::hue_equal_wavelengths, "x"_a,
+             "y"_a, "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("colour_moment", &colour_moment, docs::colour_moment, "X"_a, "Y"_a, "Z"_a,
+             "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("chromaticity", &chromaticity, docs::chromaticity, "X"_a, "Y"_a, "Z"_a);
+  module.def("observers", &observer_names, docs::observers);
+  module.def("illuminants", &illuminant_names, docs::illuminants);
+}
