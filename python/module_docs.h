@@ -45,7 +45,7 @@ Examples
 )";
 
 inline constexpr const char* compute =
-    R"(compute(wavelength, partner=0.0, observer='legacy', illuminant='E')
+    R"(compute(wavelength, partner=0.0, observer='legacy', illuminant='E', threads=None)
 --
 
 The first pass of the calculator for each wavelength: the table's rows.
@@ -60,6 +60,10 @@ partner : array_like, optional
 observer, illuminant : str, optional
     The colour model by the names of its observer and illuminant; see
     ``observers()`` and ``illuminants()``.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core the process may run on. The results are the same bits for any
+    count.
 
 Returns
 -------
@@ -85,10 +89,10 @@ dict of str to ndarray
 Raises
 ------
 TypeError
-    An argument is no number (None, a str, an array of objects) or a name
-    is no str.
+    An argument is no number (None, a str, an array of objects), a name is
+    no str or `threads` no int.
 ValueError
-    The shapes do not broadcast, or a name is unknown.
+    The shapes do not broadcast, a name is unknown or `threads` below 1.
 
 Examples
 --------

@@ -20,6 +20,7 @@ def compute(
     partner: _Numbers = 0.0,
     observer: str = "legacy",
     illuminant: str = "E",
+    threads: int | None = None,
 ) -> dict[str, _Column]: ...
 def compensative_wavelength(
     wavelength: _Numbers,

@@ -1,7 +1,7 @@
 // The Python module `vollfarbe`: every function converts its arguments to
 // float64 arrays broadcast to one shape, then, with the GIL released and the
 // exact arithmetic held, runs the colour model entry by entry (compute goes
-// through the model's batch entry) and returns arrays of that shape.
+// through the model's threaded batch entry) and returns arrays of that shape.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -16,6 +16,7 @@
 #include "python/model_choice.h"
 #include "python/module_docs.h"
 #include "python/numeric_arguments.h"
+#include "python/table_columns_writer.h"
 #include "table/table_columns.h"
 
 namespace vollfarbe_python {
@@ -40,50 +41,40 @@ std::array<float_array, N> new_results(const broadcast_arguments& arguments) {
 
 // --- compute: the table's rows ---------------------------------------------
 
-constexpr std::size_t number_columns = std::tuple_size_v<table::table_numbers>;
-
-// The passes of entries [0, count) through the model's batch entry, a block
-// at a time, spread into the table's columns.
-void compute_rows(const colour::model& model, const double* wavelength, const double* partner,
-                  std::size_t count, const std::array<double*, number_columns>& columns,
-                  bool* middle) {
-  constexpr std::size_t block = 1024;
-  std::vector<colour::pass_result> passes(std::min(block, count));
-  for (std::size_t start = 0; start < count; start += block) {
-    const std::size_t n = std::min(block, count - start);
-    colour::compute_passes({wavelength + start, n}, {partner + start, n},
-                           std::span(passes).first(n), model);
-    for (std::size_t i = 0; i < n; ++i) {
-      const table::table_row row = table::table_row_of(wavelength[start + i], passes[i]);
-      for (std::size_t c = 0; c < number_columns; ++c) columns[c][start + i] = row.numbers[c];
-      middle[start + i] = passes[i].middle_path;
-    }
+// threads=None: every core; otherwise a count of at least 1.
+unsigned thread_count(py::handle threads) {
+  if (threads.is_none()) return 0;
+  if (!py::isinstance<py::int_>(threads) || py::isinstance<py::bool_>(threads)) {
+    throw py::type_error("threads: give a count of threads as an int, or None for every core, not " +
+                         py::repr(threads).cast<std::string>());
   }
+  const auto count = threads.cast<long long>();
+  if (count < 1 || count > 1024) {
+    throw py::value_error("threads: " + std::to_string(count) +
+                          " is no count of threads (1 to 1024, or None for every core)");
+  }
+  return static_cast<unsigned>(count);
 }
 
 py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
-                 py::handle illuminant) {
+                 py::handle illuminant, py::handle threads) {
   const colour::model& model = chosen_model(observer, illuminant);
+  const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
   auto numbers = new_results<number_columns>(arguments);
-  std::array<double*, number_columns> columns{};
-  for (std::size_t c = 0; c < number_columns; ++c) columns[c] = numbers[c].mutable_data();
-  py::array_t<bool, py::array::c_style> middle(arguments.shape);
-  bool* middle_data = middle.mutable_data();
+  py::array path(py::dtype("<U" + std::to_string(path_units)), arguments.shape);
+  table_column_arrays columns{};
+  for (std::size_t c = 0; c < number_columns; ++c) columns.numbers[c] = numbers[c].mutable_data();
+  columns.path = static_cast<std::uint32_t*>(path.mutable_data());
   {
     const py::gil_scoped_release release;
-    compute_rows(model, arguments.data(0), arguments.data(1), arguments.size, columns,
-                 middle_data);
+    write_table_columns(model, arguments.data(0), arguments.data(1), arguments.size, columns,
+                        thread_limit);
   }
   py::dict table;
-  const py::module_ numpy = py::module_::import("numpy");
   for (std::size_t c = 0, n = 0; c < table::table_column_names.size(); ++c) {
     const py::str name(std::string(table::table_column_names[c]));
-    if (table::table_column_names[c] == "path") {
-      table[name] = returned(numpy.attr("where")(middle, "middle", "end"));
-    } else {
-      table[name] = returned(numbers[n++]);
-    }
+    table[name] = returned(table::table_column_names[c] == "path" ? path : numbers[n++]);
   }
   return table;
 }
@@ -258,7 +249,7 @@ PYBIND11_MODULE(vollfarbe, module) {
   module.attr("__version__") = VOLLFARBE_VERSION;
   const py::str legacy("legacy"), white_e("E");
   module.def("compute", &compute, docs::compute, "wavelength"_a, "partner"_a = 0.0,
-             "observer"_a = legacy, "illuminant"_a = white_e);
+             "observer"_a = legacy, "illuminant"_a = white_e, "threads"_a = py::none());
   module.def("compensative_wavelength", &compensative_wavelength, docs::compensative_wavelength,
              "wavelength"_a, "partner"_a = 0.0, "observer"_a = legacy, "illuminant"_a = white_e);
   module.def("cumulative_tristimulus", &cumulative_tristimulus, docs::cumulative_tristimulus,

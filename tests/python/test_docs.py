@@ -1,7 +1,10 @@
-# The help a user reads: every function documented with its signature, and
-# every example in the docstrings true.
+# The help a user reads: every function documented with its signature, every
+# example in the docstrings true, and the README's example script running.
 import doctest
 import inspect
+import pathlib
+import subprocess
+import sys
 
 import vollfarbe
 
@@ -21,3 +24,13 @@ def test_every_function_has_a_signature_and_numpy_style_sections():
 def test_docstring_examples_hold():
     results = doctest.testmod(vollfarbe, optionflags=doctest.NORMALIZE_WHITESPACE)
     assert results.attempted > 20 and results.failed == 0
+
+
+def test_readme_example_runs_and_draws(tmp_path):
+    script = pathlib.Path(__file__).resolve().parents[2] / "docs" / "python_example.py"
+    png = tmp_path / "ring.png"
+    printed = subprocess.run([sys.executable, str(script), str(png)], check=True,
+                             capture_output=True, text=True).stdout
+    assert printed.splitlines()[1].split() == \
+        ["380.0", "380.000", "569.672", "34.842623", "59.602738", "99.952158", "47.34"]
+    assert png.read_bytes()[:8] == b"\x89PNG\r\n\x1a\n"
