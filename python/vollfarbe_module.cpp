@@ -61,10 +61,17 @@ py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
   const colour::model& model = chosen_model(observer, illuminant);
   const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
-  auto numbers = new_results<number_columns>(arguments);
+  // The number columns are the rows of one block: a single allocation, large
+  // enough for numpy to back it with huge pages, which saves most of the
+  // page faults of 19 fresh arrays.
+  std::vector<py::ssize_t> block_shape{static_cast<py::ssize_t>(number_columns)};
+  block_shape.insert(block_shape.end(), arguments.shape.begin(), arguments.shape.end());
+  float_array numbers = new_result(block_shape);
   py::array path(py::dtype("<U" + std::to_string(path_units)), arguments.shape);
   table_column_arrays columns{};
-  for (std::size_t c = 0; c < number_columns; ++c) columns.numbers[c] = numbers[c].mutable_data();
+  for (std::size_t c = 0; c < number_columns; ++c) {
+    columns.numbers[c] = numbers.mutable_data() + c * arguments.size;
+  }
   columns.path = static_cast<std::uint32_t*>(path.mutable_data());
   {
     const py::gil_scoped_release release;
@@ -74,7 +81,11 @@ py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
   py::dict table;
   for (std::size_t c = 0, n = 0; c < table::table_column_names.size(); ++c) {
     const py::str name(std::string(table::table_column_names[c]));
-    table[name] = returned(table::table_column_names[c] == "path" ? path : numbers[n++]);
+    if (table::table_column_names[c] == "path") {
+      table[name] = returned(path);
+    } else {
+      table[name] = numbers[py::int_(n++)];  // a row of the block; a numpy scalar when 0-d
+    }
   }
   return table;
 }
