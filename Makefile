@@ -90,6 +90,7 @@ test-sanitize: deps
 
 bench: build
 	./build/bench/vollfarbe_bench
+	PYTHONPATH=build/python /usr/bin/python3 bench/python_sweep.py build
 
 fuzz-build: deps
 	@[ -f build-fuzz/build.ninja ] || cmake --preset fuzz
