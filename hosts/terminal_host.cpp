@@ -68,6 +68,23 @@ int ctrl_arrow_code(const char* capability, const char* xterm_sequence) {
   return 0;
 }
 
+// Home and End as terminals commonly send them, whatever the terminal
+// description names: tmux sends ESC [ 1 ~ and ESC [ 4 ~ even where TERM says
+// xterm-256color (ESC O H). Each is bound unless it already means that key.
+void learn_home_and_end_variants() {
+  struct variant {
+    const char* sequence;
+    int code;
+  };
+  constexpr variant variants[] = {
+      {"\x1b[1~", KEY_HOME}, {"\x1b[7~", KEY_HOME}, {"\x1b[H", KEY_HOME}, {"\x1bOH", KEY_HOME},
+      {"\x1b[4~", KEY_END},  {"\x1b[8~", KEY_END},  {"\x1b[F", KEY_END},  {"\x1bOF", KEY_END},
+  };
+  for (const variant& v : variants) {
+    if (key_defined(v.sequence) != v.code) define_key(v.sequence, v.code);
+  }
+}
+
 std::optional<key_code> special_key(int code, int ctrl_left, int ctrl_right) {
   switch (code) {
     case KEY_UP: return key_code::special(textio::scan::up);
@@ -114,6 +131,17 @@ wchar_t glyph_of(unsigned char byte) {
 
 }  // namespace
 
+terminal_key_codes learn_key_sequences() {
+  learn_home_and_end_variants();
+  return {ctrl_arrow_code("kLFT5", "\x1b[1;5D"), ctrl_arrow_code("kRIT5", "\x1b[1;5C")};
+}
+
+std::optional<key_code> key_of_terminal_input(int status, wint_t typed,
+                                              const terminal_key_codes& codes) {
+  return status == KEY_CODE_YES ? special_key(static_cast<int>(typed), codes.ctrl_left, codes.ctrl_right)
+                                : character_key(typed);
+}
+
 terminal_host::terminal_host() = default;
 
 terminal_host::~terminal_host() { close(); }
@@ -135,8 +163,9 @@ bool terminal_host::start() {
   keypad(stdscr, TRUE);
   nodelay(stdscr, TRUE);
   set_escdelay(10);  // a lone Escape acts at once
-  ctrl_left_ = ctrl_arrow_code("kLFT5", "\x1b[1;5D");
-  ctrl_right_ = ctrl_arrow_code("kRIT5", "\x1b[1;5C");
+  const terminal_key_codes codes = learn_key_sequences();
+  ctrl_left_ = codes.ctrl_left;
+  ctrl_right_ = codes.ctrl_right;
   return true;
 }
 
@@ -201,9 +230,7 @@ bool terminal_host::take_keys(key_queue& keys, bool& read_anything) {
       repaint();
       continue;
     }
-    const auto key = status == KEY_CODE_YES
-                         ? special_key(static_cast<int>(typed), ctrl_left_, ctrl_right_)
-                         : character_key(typed);
+    const auto key = key_of_terminal_input(status, typed, {ctrl_left_, ctrl_right_});
     if (!key) continue;
     keys.push(*key);
     delivered = true;

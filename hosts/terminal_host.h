@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cwchar>
 #include <optional>
 #include <string>
 
@@ -63,5 +64,21 @@ class terminal_host final : public host {
   int ctrl_left_ = 0;       // the terminal's key codes for Ctrl+Left/Right
   int ctrl_right_ = 0;
 };
+
+// The terminal host's key handling, apart so that a fuzzer can drive it
+// through ncurses without a terminal.
+struct terminal_key_codes {
+  int ctrl_left = 0;  // the key codes ncurses gives Ctrl+Left/Right (0: none)
+  int ctrl_right = 0;
+};
+// Teaches the current ncurses screen the key sequences terminals commonly
+// send beside those their description names: Home and End as ESC [ 1 ~,
+// ESC [ 7 ~, ESC [ H, ESC O H and ESC [ 4 ~, ESC [ 8 ~, ESC [ F, ESC O F;
+// Ctrl+Left/Right as ESC [ 1 ; 5 D and ESC [ 1 ; 5 C.
+terminal_key_codes learn_key_sequences();
+// One result of ncurses' get_wch() (status OK or KEY_CODE_YES) as a key
+// code; nothing for keys the dialogue has no code for.
+std::optional<key_code> key_of_terminal_input(int status, wint_t typed,
+                                              const terminal_key_codes& codes);
 
 }  // namespace hosts

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program on a real terminal, driven as a user would in tmux at 80x30:
-# typed text and umlauts, Escape, a too small window and the way back,
+# typed text and umlauts, Escape, Home and End in their common forms, a too
+# small window and the way back,
 # Ctrl+Z and fg, Ctrl+C and Ctrl+\ (status 130 and 131, terminal sane,
 # report written), the end through "q" (status 0) and a hang-up (report
 # written).
@@ -125,6 +126,26 @@ program_ended quit
 cmp -s "$work/before.stty" "$work/quit.stty" || fail "Ctrl+\\: terminal settings not restored"
 cmp -s "$work/first/vollfarb.txt" "$work/quit/vollfarb.txt" || fail "Ctrl+\\: report not written out"
 pane | grep -qF "l2 =-556.84" && fail "Ctrl+\\: the screen was not given back"
+
+# --- Home and End in every common form, where the terminal description
+# (xterm-256color: ESC O H / ESC O F) names another: "0" Home "6" End "0"
+# must read 600 ---
+mkdir -p "$work/keys"
+t send-keys -t vf "clear; cd '$work/keys' && TERM=xterm-256color '$program'" Enter
+wait_for " Eingabe der Grenzwellenlänge:?"
+for pair in "1b 5b 31 7e|1b 5b 34 7e" "1b 5b 37 7e|1b 5b 38 7e" "1b 5b 48|1b 5b 46" \
+            "1b 4f 48|1b 4f 46"; do
+  t send-keys -t vf -l "0"
+  t send-keys -t vf -H ${pair%|*}
+  t send-keys -t vf -l "6"
+  t send-keys -t vf -H ${pair#*|}
+  t send-keys -t vf -l "0"
+  wait_for " Eingabe der Grenzwellenlänge:? 600" || echo "(Home|End sent as $pair)"
+  t send-keys -t vf Escape
+  sleep 0.1
+done
+t send-keys -t vf C-c
+program_ended keys
 
 # --- Third run: the terminal goes away (SIGHUP) while the program waits ---
 mkdir -p "$work/third"
