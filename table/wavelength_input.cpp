@@ -30,20 +30,33 @@ std::string quoted(std::string_view text) {
 
 }  // namespace
 
-double parse_wavelength(std::string_view text, std::string_view what) {
+namespace {
+
+enum class number_reading { fine, not_a_number, out_of_range };
+
+number_reading read_number(std::string_view text, double& value) {
   std::string_view digits = trimmed(text);
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-  double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   const bool whole = !digits.empty() && end == digits.data() + digits.size();
-  if (whole && error == std::errc::result_out_of_range) {
-    throw usage_error(std::string(what) + ": " + quoted(text) + " is out of range");
+  if (whole && error == std::errc::result_out_of_range) return number_reading::out_of_range;
+  if (!whole || error != std::errc{} || !std::isfinite(value)) return number_reading::not_a_number;
+  return number_reading::fine;
+}
+
+}  // namespace
+
+double parse_wavelength(std::string_view text, std::string_view what) {
+  double value = 0.0;
+  switch (read_number(text, value)) {
+    case number_reading::fine:
+      return value;
+    case number_reading::out_of_range:
+      throw usage_error(std::string(what) + ": " + quoted(text) + " is out of range");
+    case number_reading::not_a_number:
+      break;
   }
-  if (!whole || error != std::errc{} || !std::isfinite(value)) {
-    throw usage_error(std::string(what) + ": " + quoted(text) + " is not a number");
-  }
-  return value;
+  throw usage_error(std::string(what) + ": " + quoted(text) + " is not a number");
 }
 
 void wavelength_lines::append(std::string_view bytes) {
@@ -79,7 +92,9 @@ std::optional<double> wavelength_lines::next() {
     }
     start_ += end == std::string_view::npos ? rest.size() : end + 1;
     if (trimmed(line).empty()) continue;
-    return parse_wavelength(line, "stdin line " + std::to_string(line_number_));
+    double value = 0.0;
+    if (read_number(line, value) == number_reading::fine) return value;
+    return parse_wavelength(line, "stdin line " + std::to_string(line_number_));  // throws
   }
 }
 
