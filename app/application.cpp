@@ -27,10 +27,14 @@ constexpr const char* usage_line =
 constexpr const char* plot_footer = R"(
 The spectrum locus runs from 380 to 700 nm; from 495 to 565 nm, where the
 built-in locus fits have no rows, it is the chromaticity of 1 nm wide bands
-of the cumulative tristimulus table.
+of the cumulative tristimulus table. Wavelengths must lie in the tables'
+range, 380 to 770 nm. The output's kind follows the file name: .png, .pdf,
+anything else SVG.
 Examples:
   vollfarbe plot -o diagram.svg
-  vollfarbe plot --wavelength 600 --ring -o plot-600.svg)";
+  vollfarbe plot --wavelength 600 --ring -o plot-600.svg
+  vollfarbe plot --wavelength 450,600 --fill --size column -o figure.pdf
+  vollfarbe plot --fill --size slide -o slide.png)";
 
 int usage_failure(const std::string& message) {
   std::cerr << "vollfarbe: " << table::printable_text(message) << '\n' << usage_line << '\n';
@@ -83,12 +87,28 @@ int run_application(int argc, char** argv) {
 
   plot::plot_options plot;
   auto* plot_cmd = cli.add_subcommand(
-      "plot", "The CIE 1931 chromaticity diagram as SVG.");
-  plot_cmd->add_option("--wavelength", plot.wavelength,
-                       "Draw the compensative pair, pigments and hue-equal wavelengths for it (nm)")
-      ->type_name("NM");
+      "plot", "The CIE 1931 chromaticity diagram as SVG, PNG or PDF.");
+  plot_cmd->add_option("--wavelength", plot.wavelengths,
+                       "Draw the compensative pair, pigments and hue-equal wavelengths for it (nm); "
+                       "repeat it or give a list (450,600) for several, each in its own colour")
+      ->type_name("NM")
+      ->take_last()
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   plot_cmd->add_flag("--ring", plot.ring, "Draw the full-colour ring")->disable_flag_override();
-  plot_cmd->add_option("-o,--output", plot.output, "SVG file, default - (stdout)")->type_name("FILE");
+  plot_cmd->add_flag("--fill", plot.fill,
+                     "Fill the locus with the sRGB colours of the chromaticities")
+      ->disable_flag_override();
+  plot_cmd->add_option("--size", plot.size,
+                       "column (85 mm, 8.5 pt text), page (170 mm, 10 pt; the default), slide "
+                       "(1280 px) or a width like 120mm or 900px")
+      ->type_name("SIZE");
+  plot_cmd->add_option("--title", plot.title, "A heading above the diagram")->type_name("TEXT");
+  plot_cmd->add_option("--dpi", plot.dpi,
+                       "Resolution of a PNG, default 300 (96 for slide and px sizes)")
+      ->type_name("DPI");
+  plot_cmd->add_option("-o,--output", plot.output,
+                       "FILE.svg, FILE.png or FILE.pdf; default - (SVG on stdout)")
+      ->type_name("FILE");
   plot_cmd->footer(plot_footer);
 
   try {

@@ -1,37 +1,70 @@
 #include "plot/plot_command.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "plot/chromaticity_diagram.h"
-#include "plot/chromaticity_geometry.h"
 #include "plot/output_file.h"
+#include "plot/raster_output.h"
 #include "table/usage_error.h"
 #include "table/wavelength_input.h"
 #include "textio/shortest_number.h"
 
 namespace plot {
+namespace {
 
-int run_plot(const plot_options& options, std::FILE* out) {
-  diagram_request request;
-  request.ring = options.ring;
-  if (options.wavelength) {
-    const double w = table::parse_wavelength(*options.wavelength, "--wavelength");
-    const colour::model_bounds& covered = colour::legacy_model().bounds();
-    if (w < covered.data_lo || w > covered.data_hi) {
-      throw table::usage_error("--wavelength: " + textio::shortest_text(w) +
-                               " nm lies outside the range the model covers, " +
-                               textio::shortest_text(covered.data_lo) + " to " +
-                               textio::shortest_text(covered.data_hi) + " nm");
+enum class file_kind { svg, png, pdf };
+
+file_kind kind_of(const std::string& name) {
+  std::string lower = name;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower.ends_with(".png")) return file_kind::png;
+  if (lower.ends_with(".pdf")) return file_kind::pdf;
+  return file_kind::svg;
+}
+
+std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
+                                   const colour::model& model) {
+  const colour::model_bounds& covered = model.bounds();
+  std::vector<double> wavelengths;
+  for (const auto& entry : entries) {
+    std::string_view rest = entry;
+    for (;;) {
+      const auto comma = rest.find(',');
+      const double w = table::parse_wavelength(rest.substr(0, comma), "--wavelength");
+      if (w < covered.data_lo || w > covered.data_hi) {
+        throw table::usage_error("--wavelength: " + textio::shortest_text(w) +
+                                 " nm lies outside the range the model covers, " +
+                                 textio::shortest_text(covered.data_lo) + " to " +
+                                 textio::shortest_text(covered.data_hi) + " nm");
+      }
+      wavelengths.push_back(w);
+      if (comma == std::string_view::npos) break;
+      rest.remove_prefix(comma + 1);
     }
-    request.wavelength = w;
   }
-  const std::string svg = chromaticity_diagram_svg(request);
+  return wavelengths;
+}
 
-  if (options.output != "-") {
-    if (const auto problem = write_file_whole(options.output, svg)) {
-      std::fprintf(stderr, "vollfarbe plot: cannot write %s: %s\n", options.output.c_str(),
+double dpi_of(const std::string& text) {
+  const double dpi = table::parse_wavelength(text, "--dpi");
+  if (!(dpi >= 10.0 && dpi <= 2400.0)) {
+    throw table::usage_error("--dpi: " + textio::shortest_text(dpi) + " is outside 10 to 2400");
+  }
+  return dpi;
+}
+
+// The finished bytes to the file (whole or not at all) or to stdout; the
+// exit status.
+int write_output(const std::string& name, std::string_view bytes, std::FILE* out) {
+  if (name != "-") {
+    if (const auto problem = write_file_whole(name, bytes)) {
+      std::fprintf(stderr, "vollfarbe plot: cannot write %s: %s\n", name.c_str(),
                    problem->c_str());
       return 1;
     }
@@ -39,7 +72,7 @@ int run_plot(const plot_options& options, std::FILE* out) {
   }
   errno = 0;
   const bool written =
-      std::fwrite(svg.data(), 1, svg.size(), out) == svg.size() && std::fflush(out) == 0;
+      std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
   if (!written) {
     if (errno != EPIPE) {  // a reader that has gone ends the command quietly
       std::fprintf(stderr, "vollfarbe plot: cannot write the output: %s\n",
@@ -48,6 +81,33 @@ int run_plot(const plot_options& options, std::FILE* out) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int run_plot(const plot_options& options, std::FILE* out) {
+  diagram_request request;
+  request.wavelengths = wavelengths_of(options.wavelengths, *request.model);
+  request.ring = options.ring;
+  request.fill = options.fill;
+  request.title = options.title;
+  if (options.size) request.size = figure_size_named(*options.size);
+  const file_kind kind = options.output == "-" ? file_kind::svg : kind_of(options.output);
+  if (options.dpi && kind != file_kind::png) {
+    throw table::usage_error("--dpi applies to PNG output only (-o FILE.png)");
+  }
+  const double dpi = options.dpi ? dpi_of(*options.dpi) : request.size.default_dpi;
+
+  const drawn_figure figure = draw_chromaticity_diagram(request);
+  if (kind == file_kind::svg) return write_output(options.output, figure.svg, out);
+  const rendering r = kind == file_kind::png
+                          ? render_png(figure.svg, figure.width, figure.height, dpi)
+                          : render_pdf(figure.svg, figure.width, figure.height);
+  if (!r.ok) {
+    std::fprintf(stderr, "vollfarbe plot: %s: %s\n", options.output.c_str(), r.error.c_str());
+    return 1;
+  }
+  return write_output(options.output, r.bytes, out);
 }
 
 }  // namespace plot

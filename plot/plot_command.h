@@ -1,21 +1,30 @@
-// `vollfarbe plot`: the CIE 1931 chromaticity diagram as SVG, optionally with
-// what the dialogue computes for one wavelength and with the full-colour ring.
+// `vollfarbe plot`: the CIE 1931 chromaticity diagram as SVG, PNG or PDF,
+// optionally with what the dialogue computes for some wavelengths, the
+// full-colour ring and the sRGB colours of the chromaticities.
 #pragma once
 
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plot {
 
 struct plot_options {
-  std::optional<std::string> wavelength;  // draw the dialogue's pass for it
-  bool ring = false;                      // draw the full-colour ring
-  std::string output = "-";               // file name, "-" = stdout
+  // Each entry a wavelength or a comma-separated list: "450", "450,600".
+  std::vector<std::string> wavelengths;
+  bool ring = false;                 // draw the full-colour ring
+  bool fill = false;                 // fill the locus with sRGB colours
+  std::optional<std::string> size;   // column, page (default), slide, <N>mm, <N>px
+  std::string title;                 // a heading; none when empty
+  std::optional<std::string> dpi;    // PNG resolution
+  std::string output = "-";          // file name, "-" = SVG on stdout
 };
 
-// Validates first (usage_error), then writes the SVG. Returns 0, or 1 when
-// the file cannot be written (the reason on stderr; a file that was there
+// Validates first (usage_error: a bad number, a wavelength outside the
+// model's range, a bad size, --dpi without PNG), then writes the figure:
+// SVG, or PNG/PDF by the file name's ending. Returns 0, or 1 when the file
+// cannot be rendered or written (the reason on stderr; a file that was there
 // stays as it was).
 int run_plot(const plot_options& options, std::FILE* out);
 

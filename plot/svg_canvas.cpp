@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "plot/figure_size.h"
+#include "plot/colour_fill.h"
+#include "plot/rich_text.h"
+
 namespace plot {
 
 std::string xml_escaped(std::string_view text) {
@@ -22,9 +26,13 @@ std::string xml_escaped(std::string_view text) {
 svg_canvas::svg_canvas(double width, double height, std::string_view title,
                        std::string_view style) {
   svg_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
-  attribute("width", width);
-  attribute("height", height);
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"";
+  svg_ += " width=\"";
+  number(width / px_per_mm);
+  svg_ += "mm\" height=\"";
+  number(height / px_per_mm);
+  svg_ += "mm\"";
   svg_ += " viewBox=\"0 0 ";
   number(width);
   svg_ += ' ';
@@ -92,6 +100,48 @@ void svg_canvas::text(px_point baseline, std::string_view content, text_anchor a
     svg_ += anchor == text_anchor::middle ? " text-anchor=\"middle\"" : " text-anchor=\"end\"";
   }
   svg_ += " class=\"" + std::string(css_class) + "\">" + xml_escaped(content) + "</text>\n";
+}
+
+void svg_canvas::text(px_point baseline, const rich_text& content, text_anchor anchor,
+                      std::string_view css_class, double font_size) {
+  svg_ += "<text";
+  attribute("x", baseline.x);
+  attribute("y", baseline.y);
+  if (anchor != text_anchor::start) {
+    svg_ += anchor == text_anchor::middle ? " text-anchor=\"middle\"" : " text-anchor=\"end\"";
+  }
+  // Keeps the blank after a variable: "l = 600", not "l= 600".
+  svg_ += " xml:space=\"preserve\" class=\"" + std::string(css_class) + "\">";
+  bool lowered = false;
+  for (const auto& run : content.runs()) {
+    const bool lower = run.style == run_style::subscript;
+    const bool plain = run.style == run_style::plain;
+    if (plain && !lowered) {
+      svg_ += xml_escaped(run.text);
+      continue;
+    }
+    svg_ += "<tspan";
+    if (run.style == run_style::variable) svg_ += " class=\"var\"";
+    if (lower) svg_ += " class=\"sub\"";
+    if (lower != lowered) attribute("dy", (lower ? 1 : -1) * subscript_drop * font_size);
+    lowered = lower;
+    svg_ += ">" + xml_escaped(run.text) + "</tspan>";
+  }
+  svg_ += "</text>\n";
+}
+
+void svg_canvas::clipped_image(px_point top_left, double width, double height,
+                               std::string_view png, const std::vector<px_point>& clip,
+                               std::string_view id) {
+  svg_ += "<clipPath id=\"" + std::string(id) + "-clip\">\n";
+  polyline(clip, "", true);
+  svg_ += "</clipPath>\n<image";
+  attribute("x", top_left.x);
+  attribute("y", top_left.y);
+  attribute("width", width);
+  attribute("height", height);
+  svg_ += " preserveAspectRatio=\"none\" clip-path=\"url(#" + std::string(id) +
+          "-clip)\" xlink:href=\"data:image/png;base64," + base64(png) + "\"/>\n";
 }
 
 void svg_canvas::open_group(std::string_view id) {

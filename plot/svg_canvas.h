@@ -8,6 +8,8 @@
 
 namespace plot {
 
+class rich_text;
+
 struct px_point {
   double x;
   double y;
@@ -17,6 +19,8 @@ enum class text_anchor { start, middle, end };
 
 class svg_canvas {
  public:
+  // Width and height in drawing units (CSS pixels); the file states them in
+  // millimetres too, so that it prints at its intended size.
   svg_canvas(double width, double height, std::string_view title, std::string_view style);
 
   void line(px_point a, px_point b, std::string_view css_class);
@@ -25,6 +29,14 @@ class svg_canvas {
   // One text line; `baseline` is the y of the glyph baseline.
   void text(px_point baseline, std::string_view content, text_anchor anchor,
             std::string_view css_class);
+  // Runs as tspans: variables in the "var" class, subscripts in "sub",
+  // lowered by a share of `font_size`.
+  void text(px_point baseline, const rich_text& content, text_anchor anchor,
+            std::string_view css_class, double font_size);
+  // An embedded PNG stretched over the rectangle, shown only inside the
+  // closed polygon `clip`.
+  void clipped_image(px_point top_left, double width, double height, std::string_view png,
+                     const std::vector<px_point>& clip, std::string_view id);
   void open_group(std::string_view id);
   void close_group();
 

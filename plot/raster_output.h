@@ -1,0 +1,24 @@
+// The figure's SVG rendered by librsvg onto cairo surfaces: a PNG at a given
+// resolution (with that resolution recorded in the file, so that it prints
+// at the figure's size) or a vector PDF page of the figure's size. The SVG
+// stays the one drawing; these only render it.
+//   SVG 321.26 x 400 px (85 mm wide), 300 dpi -> PNG 1004 x 1250 pixels, pHYs 11811 px/m
+//   the same SVG                              -> PDF page 240.94 x 300 pt
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace plot {
+
+struct rendering {
+  bool ok = false;
+  std::string bytes;  // the file's contents
+  std::string error;  // why not, when !ok
+};
+
+// `width` and `height` in CSS pixels (96 per inch), as the SVG states them.
+rendering render_png(std::string_view svg, double width, double height, double dpi);
+rendering render_pdf(std::string_view svg, double width, double height);
+
+}  // namespace plot
