@@ -44,10 +44,20 @@ class builtin_tables final : public model {
     return legacy::hue_equal_wavelengths(x, y);
   }
 
+  // The lane forms the pass's steps use (colour/pass_steps.h).
+  void compensative_wavelengths(std::span<const double> lc, std::span<const double> l,
+                                std::span<std::optional<wavelength_pair>> out) const {
+    legacy::compensative_wavelengths(lc, l, out);
+  }
+  void hue_equal_wavelengths(std::span<const double> x, std::span<const double> y,
+                             std::span<hue_equal_pair> out) const {
+    legacy::hue_equal_wavelengths(x, y, out);
+  }
+
   pass_result pass(double lc, double l) const override { return detail::pass_of(*this, lc, l); }
   void passes(std::span<const double> lc, std::span<const double> l,
               std::span<pass_result> out) const override {
-    for (std::size_t i = 0; i < out.size(); ++i) out[i] = detail::pass_of(*this, lc[i], l[i]);
+    detail::passes_of(*this, lc, l, out);
   }
 
  private:

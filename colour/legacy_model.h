@@ -7,7 +7,9 @@
 // step alone.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <span>
 
 #include "colour/colour_model.h"
 
@@ -54,6 +56,17 @@ std::optional<wavelength_pair> compensative_wavelength(double lc, double l);
 
 // Hue-equal wavelengths l1, l2 of a colour; NaN where a lookup has no row.
 hue_equal_pair hue_equal_wavelengths(double x, double y);
+
+// The same two steps for up to `max_lanes` entries at once (a pass's group
+// asks for at most twice its lanes): out[i] is bit for bit the one-entry
+// result for (lc[i], l[i]) or (x[i], y[i]). Each runs as a few loops over the
+// entries, one per sub-step, so that the entries' x87 chains overlap; the
+// one-entry forms above are the one-lane case.
+inline constexpr std::size_t max_lanes = 16;
+void compensative_wavelengths(std::span<const double> lc, std::span<const double> l,
+                              std::span<std::optional<wavelength_pair>> out);
+void hue_equal_wavelengths(std::span<const double> x, std::span<const double> y,
+                           std::span<hue_equal_pair> out);
 
 // T(lambda): cumulative tristimulus from 380 nm up to lambda (Bessel
 // interpolation up to 760 nm, a linear rule above). No light below 380 nm:
