@@ -1,5 +1,6 @@
 # The help a user reads: every function documented with its signature, every
 # example in the docstrings true, and the README's example script running.
+import ast
 import doctest
 import inspect
 import pathlib
@@ -34,3 +35,13 @@ def test_readme_example_runs_and_draws(tmp_path):
     assert printed.splitlines()[1].split() == \
         ["380.0", "380.000", "569.672", "34.842623", "59.602738", "99.952158", "47.34"]
     assert png.read_bytes()[:8] == b"\x89PNG\r\n\x1a\n"
+
+
+def test_type_stub_matches_the_module():
+    stub = pathlib.Path(vollfarbe.__file__).with_name("vollfarbe.pyi")
+    tree = ast.parse(stub.read_text())
+    stubbed = {node.name: [a.arg for a in node.args.args]
+               for node in tree.body if isinstance(node, ast.FunctionDef)}
+    assert sorted(stubbed) == sorted(FUNCTIONS)
+    for name, parameters in stubbed.items():
+        assert parameters == list(inspect.signature(getattr(vollfarbe, name)).parameters), name
