@@ -22,7 +22,8 @@ namespace app {
 namespace {
 
 constexpr const char* usage_line =
-    "usage: vollfarbe [--help] [--version] [table [options] [WAVELENGTH...|-] | plot [options]]";
+    "usage: vollfarbe [--help] [--version] [--window | table [options] [WAVELENGTH...|-] | plot "
+    "[options]]";
 
 constexpr const char* plot_footer = R"(
 The spectrum locus runs from 380 to 700 nm; from 495 to 565 nm, where the
@@ -54,7 +55,8 @@ int after_standard_output(int status) {
 }  // namespace
 
 int run_application(int argc, char** argv) {
-  if (argc <= 1) return run_interactive();
+  const std::string program_path = argc > 0 && argv[0] != nullptr ? argv[0] : "vollfarbe";
+  if (argc <= 1) return run_interactive(program_path, false);
 
   CLI::App cli{
       "vollfarbe: optimal colours of the spectrum. Without arguments the interactive\n"
@@ -65,6 +67,9 @@ int run_application(int argc, char** argv) {
       "the German words on the screen: man vollfarbe");
   cli.set_version_flag("--version", std::string("vollfarbe ") + version_text());
   cli.require_subcommand(0, 1);
+  bool window = false;
+  cli.add_flag("--window", window,
+               "The dialogue in a window of its own (640x480, needs a graphical display)");
 
   table::table_options table;
   auto* table_cmd = cli.add_subcommand(
@@ -119,6 +124,13 @@ int run_application(int argc, char** argv) {
       return after_standard_output(cli.exit(e));
     }
     return usage_failure(e.what());
+  }
+
+  if (window) {
+    if (table_cmd->parsed() || plot_cmd->parsed()) {
+      return usage_failure("--window is for the dialogue, not for table or plot");
+    }
+    return run_interactive(program_path, true);
   }
 
   try {

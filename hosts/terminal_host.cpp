@@ -18,6 +18,7 @@
 
 #include "textio/cp437.h"
 #include "hosts/terminal_viewport.h"
+#include "textio/key_translation.h"
 
 namespace hosts {
 
@@ -85,42 +86,38 @@ void learn_home_and_end_variants() {
   }
 }
 
-std::optional<key_code> special_key(int code, int ctrl_left, int ctrl_right) {
+std::optional<textio::named_key> named_key_of(int code) {
+  using textio::named_key;
   switch (code) {
-    case KEY_UP: return key_code::special(textio::scan::up);
-    case KEY_DOWN: return key_code::special(textio::scan::down);
-    case KEY_LEFT: return key_code::special(textio::scan::left);
-    case KEY_RIGHT: return key_code::special(textio::scan::right);
-    case KEY_HOME: return key_code::special(textio::scan::home);
-    case KEY_END: return key_code::special(textio::scan::end);
-    case KEY_PPAGE: return key_code::special(textio::scan::page_up);
-    case KEY_NPAGE: return key_code::special(textio::scan::page_down);
-    case KEY_IC: return key_code::special(textio::scan::insert);
-    case KEY_DC: return key_code::special(textio::scan::del);
-    case KEY_BACKSPACE: return key_code::character(8);
-    case KEY_ENTER: return key_code::character(13);
+    case KEY_UP: return named_key::up;
+    case KEY_DOWN: return named_key::down;
+    case KEY_LEFT: return named_key::left;
+    case KEY_RIGHT: return named_key::right;
+    case KEY_HOME: return named_key::home;
+    case KEY_END: return named_key::end;
+    case KEY_PPAGE: return named_key::page_up;
+    case KEY_NPAGE: return named_key::page_down;
+    case KEY_IC: return named_key::insert;
+    case KEY_DC: return named_key::del;
+    case KEY_BACKSPACE: return named_key::backspace;
+    case KEY_ENTER: return named_key::enter;
     default: break;
   }
-  if (code >= KEY_F(1) && code <= KEY_F(10)) {
-    return key_code::special(static_cast<unsigned char>(textio::scan::f1 + (code - KEY_F(1))));
+  if (code >= KEY_F(1) && code <= KEY_F(12)) {
+    return static_cast<named_key>(static_cast<int>(named_key::f1) + (code - KEY_F(1)));
   }
-  if (code != 0 && code == ctrl_left) return key_code::special(textio::scan::ctrl_left);
-  if (code != 0 && code == ctrl_right) return key_code::special(textio::scan::ctrl_right);
+  return std::nullopt;
+}
+
+std::optional<key_code> special_key(int code, int ctrl_left, int ctrl_right) {
+  if (const auto named = named_key_of(code)) return textio::key_of_named_key(*named, {});
+  if (code != 0 && code == ctrl_left) return textio::key_of_named_key(textio::named_key::left, {.ctrl = true});
+  if (code != 0 && code == ctrl_right) return textio::key_of_named_key(textio::named_key::right, {.ctrl = true});
   return std::nullopt;
 }
 
 std::optional<key_code> character_key(wint_t typed) {
-  switch (typed) {
-    case 10:
-    case 13: return key_code::character(13);
-    case 8:
-    case 127: return key_code::character(8);
-    default: break;
-  }
-  if (typed == 0) return std::nullopt;
-  const auto byte = textio::unicode_to_cp437(static_cast<char32_t>(typed));
-  if (!byte) return std::nullopt;  // the code page lacks it
-  return key_code::character(*byte);
+  return textio::key_of_character(static_cast<char32_t>(typed));
 }
 
 wchar_t glyph_of(unsigned char byte) {

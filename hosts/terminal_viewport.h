@@ -30,9 +30,9 @@ viewport place_viewport(int terminal_columns, int terminal_rows, int cursor_row,
 // How to see the whole screen, said on the notice row after the terminal's
 // size. One place for it, so that other ways can be named here; the whole
 // notice should stay within 80 columns (the size part takes up to 26).
-inline constexpr std::string_view small_terminal_advice = "enlarge it to see the whole screen";
+inline constexpr std::string_view small_terminal_advice = "enlarge it or run vollfarbe --window to see it all";
 
-// "Terminal 80x24 < 80x30: enlarge it to see the whole screen"
+// "Terminal 80x24 < 80x30: enlarge it or run vollfarbe --window to see it all"
 std::string terminal_size_notice(int columns, int rows);
 
 }  // namespace hosts

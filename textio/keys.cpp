@@ -5,6 +5,7 @@
 namespace textio {
 
 void key_queue::push(key_code key) {
+  const std::lock_guard hold(lock_);
   const std::size_t next = (tail_ + 1) % slots;
   if (next == head_) head_ = (head_ + 1) % slots;  // full: drop the oldest
   ring_[tail_] = key;
@@ -13,18 +14,40 @@ void key_queue::push(key_code key) {
 }
 
 std::optional<key_code> key_queue::take() {
+  const std::lock_guard hold(lock_);
   key_pressed_ = false;
-  if (empty()) return std::nullopt;
+  if (head_ == tail_) return std::nullopt;
   const key_code key = ring_[head_];
   head_ = (head_ + 1) % slots;
   return key;
 }
 
-std::size_t key_queue::size() const { return (tail_ + slots - head_) % slots; }
+bool key_queue::empty() const {
+  const std::lock_guard hold(lock_);
+  return head_ == tail_;
+}
+
+std::size_t key_queue::size() const {
+  const std::lock_guard hold(lock_);
+  return (tail_ + slots - head_) % slots;
+}
 
 void key_queue::clear() {
+  const std::lock_guard hold(lock_);
   head_ = 0;
   tail_ = 0;
+}
+
+bool key_queue::key_pressed() const {
+  const std::lock_guard hold(lock_);
+  return key_pressed_;
+}
+
+bool key_queue::test_and_clear_key_pressed() {
+  const std::lock_guard hold(lock_);
+  const bool pressed = key_pressed_;
+  key_pressed_ = false;
+  return pressed;
 }
 
 }  // namespace textio

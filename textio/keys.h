@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <mutex>
 #include <optional>
 
 namespace textio {
@@ -38,6 +39,8 @@ inline constexpr unsigned char close_button = 107;  // 'k'
 
 // A ring of 16 slots holding at most 15 keys; a key arriving while 15 wait
 // pushes out the oldest. The key-pressed flag is set by every push.
+// A window host pushes from its event thread while the dialogue's thread
+// takes: the ring, its positions and the flag change only under one lock.
 class key_queue {
  public:
   static constexpr std::size_t slots = 16;
@@ -45,14 +48,16 @@ class key_queue {
   void push(key_code key);
   // Takes the oldest key, if any; clears the key-pressed flag either way.
   std::optional<key_code> take();
-  bool empty() const { return head_ == tail_; }
+  bool empty() const;
   std::size_t size() const;
   void clear();
 
-  bool key_pressed() const { return key_pressed_; }
-  void clear_key_pressed() { key_pressed_ = false; }
+  bool key_pressed() const;
+  // Whether a key was pressed since the flag was last cleared; clears it.
+  bool test_and_clear_key_pressed();
 
  private:
+  mutable std::recursive_mutex lock_;
   std::array<key_code, slots> ring_{};
   std::size_t head_ = 0;  // next to take
   std::size_t tail_ = 0;  // next free slot

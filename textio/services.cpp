@@ -19,7 +19,9 @@ constexpr std::string_view line_end_bytes = "\r\n";
 constexpr int highest_file_number = 255;
 }  // namespace
 
-services::services(host& h) : host_(h) {}
+services::services(host& h) : host_(h), keys_(own_keys_) {}
+
+services::services(host& h, key_queue& shared_keys) : host_(h), keys_(shared_keys) {}
 
 // A run that leaves by an exception other than program_ended still gets its
 // report file written out, by the report file's own destructor.
@@ -122,13 +124,12 @@ std::string services::read_key() {
 }
 
 void services::wait_for_key_press() {
-  if (!keys_.key_pressed()) {
-    paint();
-    do {
-      wait_for_host(key_press_poll);
-    } while (!keys_.key_pressed());
-  }
-  keys_.clear_key_pressed();
+  // Test and clear in one step: a key pressed in between is not lost.
+  if (keys_.test_and_clear_key_pressed()) return;
+  paint();
+  do {
+    wait_for_host(key_press_poll);
+  } while (!keys_.test_and_clear_key_pressed());
 }
 
 void services::end_program(int status) {

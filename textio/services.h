@@ -29,6 +29,9 @@ class report_file;  // buffered byte sink, see report_file.h
 class services {
  public:
   explicit services(host& h);
+  // Keys come through `shared_keys`, which a host fills from a thread of its
+  // own (a window's event thread); it must outlive the services.
+  services(host& h, key_queue& shared_keys);
   ~services();
   services(const services&) = delete;
   services& operator=(const services&) = delete;
@@ -71,7 +74,8 @@ class services {
 
   host& host_;
   screen screen_;
-  key_queue keys_;
+  key_queue own_keys_;
+  key_queue& keys_;
   std::unique_ptr<report_file> report_;
   std::optional<unsigned char> carried_byte_;
   bool ended_ = false;

@@ -61,7 +61,7 @@ TEST(TerminalViewport, CursorIsAlwaysShown) {
 
 TEST(TerminalViewport, NoticeSaysTheSizeAndHowToSeeItAll) {
   EXPECT_EQ(hosts::terminal_size_notice(80, 24),
-            "Terminal 80x24 < 80x30: enlarge it to see the whole screen");
+            "Terminal 80x24 < 80x30: enlarge it or run vollfarbe --window to see it all");
   EXPECT_LE(hosts::terminal_size_notice(999, 999).size(), 80u);
 }
 

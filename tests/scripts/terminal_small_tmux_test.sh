@@ -25,7 +25,7 @@ wait_for() {
   echo "---- pane ----"; pane; echo "--------------"
   return 1
 }
-notice="Terminal 80x24 < 80x30: enlarge it to see the whole screen"
+notice="Terminal 80x24 < 80x30: enlarge it or run vollfarbe --window to see it all"
 # The notice belongs on the terminal's last row, and nowhere else.
 notice_on_last_row() {
   [ "$(pane | sed -n 24p)" = "$notice" ] || fail "$1: no notice on row 24"
