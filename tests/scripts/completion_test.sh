@@ -35,7 +35,7 @@ check() {  # check LINE EXPECTED
   [ "$got" = "$2" ] || fail "'$1' completes to '$got', expected '$2'"
 }
 
-check "vollfarbe " "--help --version -h plot table"
+check "vollfarbe " "--help --version --window -h plot table"
 check "vollfarbe t" "table"
 check "vollfarbe table --f" "--format --from"
 check "vollfarbe table --format " "csv json jsonl tsv"
