@@ -41,7 +41,7 @@ a fixed order.
 .
 It offers a German dialogue on an 80x30 text screen, in a terminal or in a
 window of its own, that writes the report file vollfarb.txt (code page
-437), a table command that writes the same
-results for many wavelengths as CSV, TSV or JSON, and a plot command that
-draws the chromaticity diagram as SVG.")
+437), a table command that writes the same results for many wavelengths as
+CSV, TSV or JSON, and a plot command that draws the chromaticity diagram as
+SVG.")
 include(CPack)
