@@ -60,8 +60,8 @@ class terminal_on_pipe {
 
 bool well_formed(const textio::key_code& key) {
   if (!key.two_bytes) return key.first != 0;
-  constexpr unsigned char scan_codes[] = {72, 80, 75, 77, 71, 79, 73, 81, 82, 83, 59, 60,
-                                          61, 62, 63, 64, 65, 66, 67, 68, 115, 116};
+  constexpr unsigned char scan_codes[] = {72, 80, 75, 77, 71, 79, 73, 81, 82, 83, 59, 60, 61,
+                                          62, 63, 64, 65, 66, 67, 68, 133, 134, 115, 116};
   return key.first == 255 &&
          std::find(std::begin(scan_codes), std::end(scan_codes), key.second) != std::end(scan_codes);
 }
