@@ -29,7 +29,9 @@ figure_size figure_size_named(std::string_view name) {
   if (mm || px) {
     const std::string_view number = name.substr(0, name.size() - 2);
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc{} || end != number.data() + number.size()) mm = px = false;
+    if (error != std::errc{} || end != number.data() + number.size() || !std::isfinite(value)) {
+      mm = px = false;
+    }
   }
   const std::string quoted = "\"" + std::string(name.substr(0, 40)) + "\"";
   if (!mm && !px) {

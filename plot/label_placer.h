@@ -28,7 +28,7 @@ struct segment {
   px_point b;
 };
 
-// Whether boxes come closer than `padding` (touching counts).
+// Whether boxes come closer than `padding` to each other (or overlap).
 bool overlaps(const box& a, const box& b, double padding);
 // Whether the segment passes within `padding` of the box.
 bool crosses(const segment& s, const box& b, double padding);

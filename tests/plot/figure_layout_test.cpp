@@ -5,6 +5,7 @@
 // is the least room a reader needs between them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -68,5 +69,38 @@ INSTANTIATE_TEST_SUITE_P(sizes, every_wavelength,
                          [](const auto& param_info) {
                            return std::string(param_info.param.first) + (param_info.param.second ? "_ring" : "");
                          });
+
+// Several constructions and the slide size keep their texts apart too (the
+// fill is a picture under everything and takes no part); at page and slide
+// size every label of one or two constructions finds a place.
+TEST(FigureLayout, SeveralWavelengthsNeverCollide) {
+  const std::vector<std::vector<double>> sets = {
+      {450, 600}, {520, 600}, {380, 770}, {490, 600, 650}, {400, 500, 560, 620}};
+  for (const char* size : {"column", "page", "slide"}) {
+    for (const auto& wavelengths : sets) {
+      plot::diagram_request request;
+      request.size = plot::figure_size_named(size);
+      request.wavelengths = wavelengths;
+      request.ring = wavelengths.size() == 2;
+      request.title = "Optimal colours";
+      const auto figure = plot::draw_chromaticity_diagram(request);
+      EXPECT_EQ(first_collision(figure), "") << size << ", " << wavelengths.front() << " nm first";
+      if (std::string(size) != "column" && wavelengths.size() <= 2) {
+        EXPECT_TRUE(figure.omitted.empty()) << size << ", " << figure.omitted.front();
+      }
+    }
+  }
+}
+
+// Where the locus leaves room, every 10 nm tick has its number (640 nm went
+// missing between 630 and 650 once).
+TEST(FigureLayout, TenNanometreTicksAreNumbered) {
+  const auto figure = plot::draw_chromaticity_diagram({});
+  for (int nm = 460; nm <= 660; nm += 10) {
+    EXPECT_NE(std::find(figure.tick_labels.begin(), figure.tick_labels.end(), nm),
+              figure.tick_labels.end())
+        << nm;
+  }
+}
 
 }  // namespace
