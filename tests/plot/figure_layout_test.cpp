@@ -38,6 +38,10 @@ std::string first_collision(const plot::drawn_figure& f) {
       if (plot::overlaps(a, m, 0.0)) return "label " + describe(a) + " covers a point";
     }
     for (const auto& s : f.lines) {
+      if (std::max(s.a.x, s.b.x) < a.left - margin || std::min(s.a.x, s.b.x) > a.right + margin ||
+          std::max(s.a.y, s.b.y) < a.top - margin || std::min(s.a.y, s.b.y) > a.bottom + margin) {
+        continue;  // far from it: the quick test first
+      }
       if (plot::crosses(s, a, margin)) {
         std::ostringstream line;
         line << "label " << describe(a) << " crosses the line (" << s.a.x << "," << s.a.y
