@@ -2,7 +2,7 @@
 # Both install the Debian packages that are missing (as root), then configure and build.
 
 # What the program needs to build and run (make run, make install) ...
-RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev pkg-config librsvg2-dev \
+RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev libfmt-dev pkg-config librsvg2-dev \
                 libcairo2-dev zlib1g-dev fonts-dejavu-core libsdl2-dev unifont
 # ... what building and checking the Debian package adds (make deb) ...
 DEB_PACKAGES := dpkg-dev lintian

@@ -85,6 +85,11 @@ int run_application(int argc, char** argv) {
                       "Refuse wavelengths outside the tables' range (380 to 770 nm) instead of "
                       "extrapolating them with a warning")
       ->disable_flag_override();  // a flag takes no value: --strict=3 is a mistake
+  table_cmd->add_option("--threads", table.threads,
+                        "Threads computing the rows, default one per core; the output is the "
+                        "same for every count")
+      ->type_name("N")
+      ->check(CLI::Range(1u, 1024u));
   table_cmd->add_option("wavelengths", table.wavelengths,
                         "Wavelengths (nm) instead of a range; - reads one per line from stdin")
       ->type_name("NM");

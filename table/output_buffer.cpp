@@ -1,59 +1,67 @@
 #include "table/output_buffer.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cmath>
+#include <unistd.h>
 
-#include "textio/shortest_number.h"
+#include <cerrno>
 
 namespace table {
 
-void output_buffer::put(std::string_view text) {
-  while (!text.empty()) {
-    if (used_ == buffer_.size()) flush();
-    const std::size_t n = std::min(text.size(), buffer_.size() - used_);
-    text.copy(buffer_.data() + used_, n);
-    used_ += n;
-    text.remove_prefix(n);
-  }
+output_buffer::output_buffer(std::FILE* sink) : sink_(sink) {
+  errno = 0;
+  if (std::fflush(sink_) != 0) fail(errno);
+  fd_ = ::fileno(sink_);
 }
 
-void output_buffer::put_number(double value, std::string_view not_finite) {
-  if (!std::isfinite(value)) {
-    put(not_finite);
+void output_buffer::put(std::string_view text) {
+  if (text.size() <= buffer_.size() - used_) {
+    text.copy(buffer_.data() + used_, text.size());
+    used_ += text.size();
     return;
   }
-  if (buffer_.size() - used_ < textio::shortest_number_capacity) flush();
-  char* const begin = buffer_.data() + used_;
-  used_ += static_cast<std::size_t>(textio::write_shortest(value, begin) - begin);
+  flush();
+  if (text.size() < buffer_.size()) {
+    text.copy(buffer_.data(), text.size());
+    used_ = text.size();
+  } else {
+    write_out(text);
+  }
 }
 
 void output_buffer::flush() {
-  if (used_ == 0) return;
-  if (!failed_) {
-    errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used_, sink_) != used_) fail();
-  }
+  write_out({buffer_.data(), used_});
   used_ = 0;
 }
 
-void output_buffer::push_out() {
-  flush();
-  if (!failed_) {
-    errno = 0;
-    if (std::fflush(sink_) != 0) fail();
-  }
-}
-
 bool output_buffer::finish() {
-  push_out();
-  if (!failed_ && std::ferror(sink_) != 0) fail();
+  flush();
+  if (fd_ < 0 && !failed_) {
+    errno = 0;
+    if (std::fflush(sink_) != 0 || std::ferror(sink_) != 0) fail(errno);
+  }
   return !failed_;
 }
 
-void output_buffer::fail() {
+void output_buffer::write_out(std::string_view bytes) {
+  if (failed_ || bytes.empty()) return;
+  if (fd_ < 0) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), sink_) != bytes.size()) fail(errno);
+    return;
+  }
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail(errno);
+      return;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+void output_buffer::fail(int error) {
   failed_ = true;
-  error_ = errno != 0 ? errno : EIO;
+  error_ = error != 0 ? error : EIO;
 }
 
 }  // namespace table

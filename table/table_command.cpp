@@ -12,7 +12,9 @@
 
 #include "textio/shortest_number.h"
 
+#include "colour/parallel_passes.h"
 #include "table/output_buffer.h"
+#include "table/parallel_rows.h"
 #include "table/table_writer.h"
 #include "table/usage_error.h"
 #include "table/wavelength_input.h"
@@ -31,7 +33,7 @@ std::vector<double> listed_wavelengths(const table_options& options) {
 }
 
 // Rows are computed a block at a time through the model's batch entry.
-constexpr std::size_t block_rows = 1024;
+constexpr std::size_t block_rows = 512;
 
 // The range the model's data cover; rows outside it are extrapolations.
 struct covered_range {
@@ -81,11 +83,13 @@ std::string outside_message(const outside_count& outside, const covered_range& c
          textio::shortest_text(outside.first);
 }
 
-// Rows collected and written a block at a time (the header before the first).
+// Rows collected, computed and written a block at a time in the calling
+// thread (the header before the first row).
 class row_block {
  public:
-  row_block(table_writer& writer, const colour::model& model)
-      : writer_(writer), model_(model), partners_(block_rows, 0.0), passes_(block_rows) {
+  row_block(const row_formatter& formatter, output_buffer& out, const colour::model& model)
+      : formatter_(formatter), out_(out), model_(model), partners_(block_rows, 0.0),
+        passes_(block_rows) {
     entries_.reserve(block_rows);
   }
   void add(double wavelength) {
@@ -94,22 +98,25 @@ class row_block {
   }
   void write() {
     if (entries_.empty()) return;
-    if (!begun_) writer_.begin();
-    begun_ = true;
+    if (rows_ == 0) out_.put(formatter_.header());
     const std::size_t n = entries_.size();
     colour::compute_passes(entries_, std::span(partners_).first(n), std::span(passes_).first(n),
                            model_);  // partner 0: a first pass
-    for (std::size_t i = 0; i < n; ++i) writer_.row(table_row_of(entries_[i], passes_[i]));
+    for (std::size_t i = 0; i < n; ++i) {
+      char* const row = out_.reserve(max_row_bytes);
+      out_.commit(formatter_.write_row(row, table_row_of(entries_[i], passes_[i]), rows_++ == 0));
+    }
     entries_.clear();
   }
 
  private:
-  table_writer& writer_;
+  const row_formatter& formatter_;
+  output_buffer& out_;
   const colour::model& model_;
   std::vector<double> entries_;
   const std::vector<double> partners_;
   std::vector<colour::pass_result> passes_;
-  bool begun_ = false;
+  std::uint64_t rows_ = 0;
 };
 
 // The rows are out: the warning about extrapolated rows, and the verdict.
@@ -136,7 +143,7 @@ int finish_table(output_buffer& buffer, const outside_count& outside, const cove
 }
 
 template <typename Wavelengths>
-int write_table(const Wavelengths& wavelengths, table_format format, bool strict,
+int write_table(const Wavelengths& wavelengths, table_format format, bool strict, unsigned threads,
                 std::FILE* out, const colour::model& model) {
   const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
   const outside_count outside = count_outside(wavelengths, covered);
@@ -144,12 +151,24 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
     throw usage_error("--strict: " + outside_message(outside, covered));
   }
   output_buffer buffer(out);
-  table_writer writer(buffer, format);
-  row_block rows(writer, model);
+  const row_formatter formatter(format);
   const auto count = static_cast<std::uint64_t>(wavelengths.size());
-  for (std::uint64_t i = 0; i < count && !buffer.failed(); ++i) rows.add(wavelengths[i]);
-  rows.write();
-  writer.end();
+  if (threads == 0) threads = colour::available_cores();
+  // A thread is worth starting for a few blocks of rows, not for a handful.
+  if (threads > 1 && count > 4 * block_rows) {
+    buffer.put(formatter.header());
+    write_rows_in_parallel(
+        count,
+        [&wavelengths](std::uint64_t first, std::span<double> entries) {
+          for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = wavelengths[first + i];
+        },
+        formatter, model, buffer, threads);
+  } else {
+    row_block rows(formatter, buffer, model);
+    for (std::uint64_t i = 0; i < count && !buffer.failed(); ++i) rows.add(wavelengths[i]);
+    rows.write();
+  }
+  buffer.put(formatter.footer());
   return finish_table(buffer, outside, covered);
 }
 
@@ -178,8 +197,8 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
                       const colour::model& model) {
   const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
   output_buffer buffer(out);
-  table_writer writer(buffer, format);
-  row_block rows(writer, model);
+  const row_formatter formatter(format);
+  row_block rows(formatter, buffer, model);
   wavelength_lines lines;
   const int fd = ::fileno(in);
   outside_count outside;
@@ -211,7 +230,7 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
   }
   if (count == 0) throw usage_error("stdin: no wavelengths");
   rows.write();
-  writer.end();
+  buffer.put(formatter.footer());
   return finish_table(buffer, outside, covered);
 }
 
@@ -230,12 +249,12 @@ int run_table(const table_options& options, std::FILE* in, std::FILE* out) {
     return write_stdin_table(in, *format, options.strict, out, colour::legacy_model());
   }
   if (!options.wavelengths.empty()) {
-    return write_table(listed_wavelengths(options), *format, options.strict, out,
+    return write_table(listed_wavelengths(options), *format, options.strict, options.threads, out,
                        colour::legacy_model());
   }
   const wavelength_range range(options.from.value_or("380"), options.to.value_or("770"),
                                options.step.value_or("1"));
-  return write_table(range, *format, options.strict, out, colour::legacy_model());
+  return write_table(range, *format, options.strict, options.threads, out, colour::legacy_model());
 }
 
 }  // namespace table

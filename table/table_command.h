@@ -16,6 +16,10 @@ struct table_options {
   std::vector<std::string> wavelengths;  // or these; "-" alone reads stdin
   std::string format = "csv";
   bool strict = false;  // wavelengths outside the tables' range are an error
+  // Threads computing and formatting rows, 0 = one per core. The bytes are
+  // the same for every count; rows read from stdin ("-") are computed in the
+  // calling thread, each written as its line arrives.
+  unsigned threads = 0;
 };
 
 // The built-in tables cover 380 to 770 nm. Rows for wavelengths outside are

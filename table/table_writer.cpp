@@ -1,6 +1,19 @@
 #include "table/table_writer.h"
 
+#include <cmath>
+#include <cstring>
+
+#include "textio/shortest_number.h"
+
 namespace table {
+namespace {
+
+char* put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+}  // namespace
 
 std::optional<table_format> table_format_named(std::string_view name) {
   if (name == "csv") return table_format::csv;
@@ -10,77 +23,54 @@ std::optional<table_format> table_format_named(std::string_view name) {
   return std::nullopt;
 }
 
-void table_writer::begin() {
-  switch (format_) {
-    case table_format::csv:
-    case table_format::tsv: {
-      const char separator = format_ == table_format::csv ? ',' : '\t';
-      for (std::size_t i = 0; i < table_column_names.size(); ++i) {
-        if (i != 0) out_.put(separator);
-        out_.put(table_column_names[i]);
-      }
-      out_.put('\n');
-      break;
+row_formatter::row_formatter(table_format format) {
+  const bool json = format == table_format::json || format == table_format::jsonl;
+  if (!json) {
+    const std::string separator = format == table_format::csv ? "," : "\t";
+    for (std::size_t i = 0; i < table_column_names.size(); ++i) {
+      if (i != 0) header_ += separator;
+      header_ += table_column_names[i];
     }
-    case table_format::json:
-      out_.put('[');
-      break;
-    case table_format::jsonl:
-      break;
+    header_ += '\n';
+    path_start_ = separator;
+    for (std::size_t i = 1; i < before_number_.size(); ++i) before_number_[i] = separator;
+    row_end_ = "\n";
+  } else {
+    // Column names and the path are plain ASCII words: no escaping needed.
+    const auto key = [](std::string_view name) { return "\"" + std::string(name) + "\":"; };
+    not_finite_ = "null";
+    row_start_ = "{" + key(table_column_names[0]);
+    path_start_ = "," + key(table_column_names[1]) + "\"";
+    for (std::size_t i = 1; i < before_number_.size(); ++i) {
+      before_number_[i] = "," + key(table_column_names[i + 1]);
+    }
+    before_number_[1] = "\"" + before_number_[1];  // closes the path's quote
+    if (format == table_format::json) {
+      header_ = "[";
+      footer_ = "\n]\n";
+      row_end_ = "}";
+    } else {
+      row_end_ = "}\n";
+    }
   }
+  const bool array = format == table_format::json;
+  first_row_start_ = (array ? "\n" : "") + row_start_;
+  later_row_start_ = (array ? ",\n" : "") + row_start_;
 }
 
-void table_writer::row(const table_row& r) {
-  switch (format_) {
-    case table_format::csv:
-      delimited_row(r, ',');
-      break;
-    case table_format::tsv:
-      delimited_row(r, '\t');
-      break;
-    case table_format::json:
-      out_.put(first_row_ ? "\n" : ",\n");
-      json_object(r);
-      break;
-    case table_format::jsonl:
-      json_object(r);
-      out_.put('\n');
-      break;
-  }
-  first_row_ = false;
-}
-
-void table_writer::end() {
-  if (format_ == table_format::json) out_.put("\n]\n");
-}
-
-void table_writer::delimited_row(const table_row& r, char separator) {
-  out_.put_number(r.numbers[0], "");
-  out_.put(separator);
-  out_.put(r.path);
+char* row_formatter::write_row(char* out, const table_row& r, bool first) const {
+  const auto number = [&](char* at, double v) {
+    return std::isfinite(v) ? textio::write_shortest(v, at) : put(at, not_finite_);
+  };
+  out = put(out, first ? first_row_start_ : later_row_start_);
+  out = number(out, r.numbers[0]);
+  out = put(out, path_start_);
+  out = put(out, r.path);
   for (std::size_t i = 1; i < r.numbers.size(); ++i) {
-    out_.put(separator);
-    out_.put_number(r.numbers[i], "");
+    out = put(out, before_number_[i]);
+    out = number(out, r.numbers[i]);
   }
-  out_.put('\n');
-}
-
-void table_writer::json_object(const table_row& r) {
-  // Column names and the path are plain ASCII words: no escaping needed.
-  out_.put("{\"");
-  out_.put(table_column_names[0]);
-  out_.put("\":");
-  out_.put_number(r.numbers[0], "null");
-  out_.put(",\"path\":\"");
-  out_.put(r.path);
-  out_.put('"');
-  for (std::size_t i = 1; i < r.numbers.size(); ++i) {
-    out_.put(",\"");
-    out_.put(table_column_names[i + 1]);
-    out_.put("\":");
-    out_.put_number(r.numbers[i], "null");
-  }
-  out_.put('}');
+  return put(out, row_end_);
 }
 
 }  // namespace table

@@ -4,12 +4,17 @@
 //   csv:   wavelength,path,l,lc,...\n600,middle,489.996,600,...\n
 //   json:  [\n{"wavelength":600,"path":"middle",...},\n...\n]\n
 //   jsonl: {"wavelength":600,"path":"middle",...}\n
+// A row is written into memory the caller provides (max_row_bytes), so that
+// threads can format blocks of rows of their own; every piece of text but
+// the numbers is a string made once.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
-#include "table/output_buffer.h"
 #include "table/table_columns.h"
 
 namespace table {
@@ -19,21 +24,34 @@ enum class table_format { csv, tsv, json, jsonl };
 // "csv", "tsv", "json", "jsonl" -> the format; anything else -> nullopt.
 std::optional<table_format> table_format_named(std::string_view name);
 
-class table_writer {
- public:
-  table_writer(output_buffer& out, table_format format) : out_(out), format_(format) {}
+// Room for any row in any format: 19 numbers of at most 24 characters, the
+// path and the JSON keys come to about 730.
+inline constexpr std::size_t max_row_bytes = 1024;
 
-  void begin();  // header row or "["
-  void row(const table_row& r);
-  void end();  // "]" for JSON
+class row_formatter {
+ public:
+  explicit row_formatter(table_format format);
+
+  std::string_view header() const { return header_; }  // the CSV/TSV header line, or "["
+  std::string_view footer() const { return footer_; }  // "\n]\n" for a JSON array
+
+  // Writes row r at `out` (room for max_row_bytes); `first` tells whether it
+  // is the table's first row (JSON separates the others with ",\n").
+  // Returns the end of the row.
+  char* write_row(char* out, const table_row& r, bool first) const;
 
  private:
-  void delimited_row(const table_row& r, char separator);
-  void json_object(const table_row& r);
-
-  output_buffer& out_;
-  table_format format_;
-  bool first_row_ = true;
+  std::string header_;
+  std::string footer_;
+  std::string_view not_finite_;  // "" or "null"
+  std::string row_start_;        // "" or "{\"wavelength\":"
+  std::string first_row_start_;  // the same, after "\n" for a JSON array
+  std::string later_row_start_;  // the same, after ",\n" for a JSON array
+  std::string path_start_;       // "," or ",\"path\":\""
+  // What comes before number i (1...) of a row: "," or ",\"l\":"; after the
+  // path, the first of them closes its quote for JSON.
+  std::array<std::string, table_numbers{}.size()> before_number_;
+  std::string row_end_;          // "\n", "}" or "}\n"
 };
 
 }  // namespace table
