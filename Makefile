@@ -16,7 +16,7 @@ TEST_PACKAGES := clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark
                  tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
                  bash-completion poppler-utils libx11-dev xvfb xdotool imagemagick \
                  $(DEB_PACKAGES) $(PYTHON_PACKAGES) \
-                 python3-pytest python3-pandas python3-matplotlib
+                 python3-pytest python3-pandas python3-matplotlib time
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # What `make install` builds and installs (features with installed files add
 # their targets here).
@@ -93,6 +93,8 @@ test-sanitize: deps
 
 bench: build
 	./build/bench/vollfarbe_bench
+	bash bench/table_targets.sh build/vollfarbe
+	/usr/bin/python3 bench/numpy_ratio.py build
 	PYTHONPATH=build/python /usr/bin/python3 bench/python_sweep.py build
 
 fuzz-build: deps

@@ -1,14 +1,16 @@
 // The exact sweep: one whole pass of the colour model for every wavelength
 // from 380 to 770 nm in 0.001 nm steps (390,001 passes), three ways side by
-// side in one run: pass by pass (the dialogue's way), through the batch
-// entry in one thread (groups of lanes), and the batch over all cores.
-// Wall-clock times, so that the all-cores figure compares with the others.
+// side in one run: pass by pass (the dialogue's way, BM_ColourSweep),
+// through the batch entry in one thread (groups of lanes,
+// BM_ColourSweepBatch), and the batch over all cores
+// (BM_ColourSweepBatchAllCores, parallel_sweep_bench.cpp). Wall-clock times,
+// so that the all-cores figure compares with the others:
+//   vollfarbe_bench --benchmark_filter=ColourSweep
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "colour/parallel_passes.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ struct sweep {
   }
 };
 
-void BM_SweepScalar(benchmark::State& state) {
+void BM_ColourSweep(benchmark::State& state) {
   sweep s;
   const colour::model& model = colour::legacy_model();
   for (auto _ : state) {
@@ -40,7 +42,7 @@ void BM_SweepScalar(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * sweep_steps);
 }
 
-void BM_SweepBatched(benchmark::State& state) {
+void BM_ColourSweepBatch(benchmark::State& state) {
   sweep s;
   for (auto _ : state) {
     colour::compute_passes(s.lc, s.l, s.out);
@@ -50,19 +52,7 @@ void BM_SweepBatched(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * sweep_steps);
 }
 
-void BM_SweepBatchedAllCores(benchmark::State& state) {
-  sweep s;
-  for (auto _ : state) {
-    colour::compute_passes(s.lc, s.l, s.out, colour::legacy_model(), 0);
-    benchmark::DoNotOptimize(s.out.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * sweep_steps);
-  state.counters["threads"] = colour::available_cores();
-}
-
-BENCHMARK(BM_SweepScalar)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SweepBatched)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SweepBatchedAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ColourSweep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ColourSweepBatch)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
