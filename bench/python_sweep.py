@@ -7,7 +7,8 @@ Times, over the 390,001 wavelengths from 380 to 770 nm in 0.001 nm steps:
   - the C++ batch call it wraps, compute_passes, on one thread and on every
     core (BM_ColourSweepBatch, BM_ColourSweepBatchAllCores of
     build/bench/vollfarbe_bench, every pass_result kept in a reused buffer);
-  - the plain-double numpy version of the same pass (bench/numpy_sweep.py).
+  - the plain-double numpy version of the same pass (bench/numpy_sweep.py),
+    and how many of the wavelengths it gets wrong against the module.
 Each figure is the best of several rounds, the rounds interleaved so that a
 busy machine slows all of them alike: wall time, and for one thread the CPU
 time too, which a loaded machine disturbs less. The ratios are what to read.
@@ -47,6 +48,30 @@ def numpy_peer():
     module = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(module)
     return module.sweep
+
+
+# The values printed rounded: the pair and hue-equal wavelengths to 0.001 nm,
+# the colour moments to 0.01.
+ROUNDED = ("l", "lc", "first_moment", "second_moment",
+           "first_l1", "first_l2", "second_l1", "second_l2")
+
+
+def numpy_wrong_rows(peer):
+    """Wavelengths where numpy's doubles differ from the exact values: (in a rounded
+    value, in any of the 16 digits the dialogue prints)."""
+    exact = vollfarbe.compute(SWEEP)
+    names = [name for name in exact if name != "path"]
+    plain = peer(SWEEP)
+    rounded_wrong = np.zeros(SWEEP.size, dtype=bool)
+    digits_wrong = np.zeros(SWEEP.size, dtype=bool)
+    for i, name in enumerate(names):
+        ours, theirs = exact[name], plain[:, i]
+        differ = ~((ours == theirs) | (np.isnan(ours) & np.isnan(theirs)))
+        if name in ROUNDED:
+            rounded_wrong |= differ
+        for row in np.flatnonzero(differ & ~digits_wrong):
+            digits_wrong[row] = f"{ours[row]:.16g}" != f"{theirs[row]:.16g}"
+    return rounded_wrong.sum(), digits_wrong.sum()
 
 
 def cpp_batch(bench, name):
@@ -102,6 +127,10 @@ def main():
     if peer:
         print(f"numpy / module, 1 thread:        {ratio('numpy, plain doubles', 'module, 1 thread', 0):.2f}x wall")
         print(f"numpy / module, every core:      {ratio('numpy, plain doubles', 'module, every core', 0):.2f}x wall")
+        rounded, digits = numpy_wrong_rows(peer)
+        print(f"numpy's plain doubles get {rounded:,} of the {SWEEP.size:,} wavelengths wrong in a"
+              f" value printed rounded (l, lc, a moment or a hue-equal wavelength), and"
+              f" {digits:,} in one of the 16 digits the dialogue prints")
     else:
         print("numpy: bench/numpy_sweep.py is not there")
     return 0
