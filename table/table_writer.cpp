@@ -9,6 +9,7 @@ namespace table {
 namespace {
 
 char* put(char* out, std::string_view text) {
+  if (text.empty()) return out;  // its data() may be null, which memcpy must not get
   std::memcpy(out, text.data(), text.size());
   return out + text.size();
 }
