@@ -3,7 +3,7 @@
 
 # What the program needs to build and run (make run, make install) ...
 RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev libfmt-dev pkg-config librsvg2-dev \
-                libcairo2-dev zlib1g-dev fonts-dejavu-core libsdl2-dev unifont
+                libcairo2-dev zlib1g-dev fonts-dejavu-core libsdl2-dev libx11-dev unifont
 # ... what building and checking the Debian package adds (make deb) ...
 DEB_PACKAGES := dpkg-dev lintian
 # ... what the Python module adds (make python) ...
@@ -14,7 +14,7 @@ PYTHON_PACKAGES := pybind11-dev python3-dev python3-numpy
 # is tested under an X server of its own).
 TEST_PACKAGES := clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
                  tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
-                 bash-completion poppler-utils libx11-dev xvfb xdotool imagemagick \
+                 bash-completion poppler-utils xvfb xdotool imagemagick \
                  $(DEB_PACKAGES) $(PYTHON_PACKAGES) \
                  python3-pytest python3-pandas python3-matplotlib time
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)

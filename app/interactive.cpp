@@ -93,7 +93,7 @@ int run_in_window(const std::string& program_path) {
     } catch (...) {
       failure = std::current_exception();
     }
-    window.close();  // also when the dialogue failed: the event loop must end
+    window.finish(status);  // also when the dialogue failed: the event loop must end
   });
   window.run_events();
   dialogue_thread.join();

@@ -5,9 +5,16 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "hosts/window_keys.h"
+
+// Last: Xlib's macros (None, Status, Bool ...) would clash with names above.
+#include <X11/Xlib.h>
 
 namespace hosts {
 
@@ -22,6 +29,20 @@ std::string sdl_problem(const char* what) { return std::string(what) + ": " + SD
 void make_nonblocking(int fd) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
   ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+// How long the program waits, once the display is gone, for the dialogue to
+// write its report before it ends all the same.
+constexpr auto report_deadline = std::chrono::seconds(10);
+constexpr int hang_up_status = 128 + SIGHUP;
+
+// Xlib's fatal I/O error handler has no room for user data.
+window_host* host_of_display = nullptr;
+
+// Xlib ends the process when this returns: it must not.
+int on_lost_display(Display*) {
+  if (host_of_display != nullptr) host_of_display->end_after_lost_display();
+  std::_Exit(hang_up_status);
 }
 
 Uint32 argb_of(const rgb& colour) {
@@ -84,6 +105,12 @@ std::optional<std::string> window_host::open_window(const std::string& title) {
     return problem;
   }
   SDL_StartTextInput();
+  // Without this, a display that goes away (the X server ends, the session
+  // is killed) would end the program at once and lose the report.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0) {
+    host_of_display = this;
+    XSetIOErrorHandler(on_lost_display);
+  }
   image_ = rasterise(cell_picture::of(textio::screen{}), glyphs_);
   present(false);
   return std::nullopt;
@@ -219,12 +246,14 @@ void window_host::deliver(textio::key_code key) {
 
 std::optional<int> window_host::wait_for_keys(textio::key_queue&, std::chrono::milliseconds) {
   if (const auto n = signals_.caught()) return 128 + *n;
+  if (display_lost_) return hang_up_status;
   pollfd fds[2] = {{wake_pipe_[0], POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
   ::poll(fds, 2, -1);  // a key, a signal, or EINTR
   char drained[64];
   while (wake_pipe_[0] >= 0 && ::read(wake_pipe_[0], drained, sizeof drained) > 0) {
   }
   if (const auto n = signals_.caught()) return 128 + *n;
+  if (display_lost_) return hang_up_status;
   return std::nullopt;
 }
 
@@ -245,7 +274,26 @@ void window_host::beep() {
 }
 
 void window_host::close() {
-  if (!closing_.exchange(true)) send(request::finish);
+  if (!closing_.exchange(true) && !display_lost_) send(request::finish);
+}
+
+void window_host::finish(int status) {
+  close();
+  const std::lock_guard hold(finish_lock_);
+  finish_status_ = status;
+  finished_.notify_all();
+}
+
+void window_host::end_after_lost_display() {
+  std::fputs("vollfarbe: the connection to the display was lost\n", stderr);
+  display_lost_ = true;
+  if (wake_pipe_[1] >= 0) {
+    const char wake = 1;
+    [[maybe_unused]] const auto written = ::write(wake_pipe_[1], &wake, 1);
+  }
+  std::unique_lock hold(finish_lock_);
+  finished_.wait_for(hold, report_deadline, [this] { return finish_status_.has_value(); });
+  std::_Exit(finish_status_.value_or(hang_up_status));
 }
 
 }  // namespace hosts

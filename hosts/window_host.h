@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -53,6 +54,14 @@ class window_host final : public textio::host {
   void beep() override;
   // Ends the event loop, which closes the window. Safe to call again.
   void close() override;
+  // The dialogue has ended with `status` and said all it had to say; closes
+  // the host. (Should the display go away, the program ends only then.)
+  void finish(int status);
+
+  // The connection to the display is lost (Xlib's fatal I/O error, on the
+  // event thread): the dialogue ends as on a hang-up, with its report
+  // written, and then the process. Does not return.
+  [[noreturn]] void end_after_lost_display();
 
  private:
   enum class request : int { repaint = 1, flash, finish };
@@ -72,6 +81,10 @@ class window_host final : public textio::host {
   cell_picture latest_;
   bool repaint_sent_ = false;
   std::atomic<bool> closing_ = false;
+  std::atomic<bool> display_lost_ = false;
+  std::mutex finish_lock_;
+  std::condition_variable finished_;
+  std::optional<int> finish_status_;
 
   // The event thread's own.
   std::uint32_t request_event_ = 0;

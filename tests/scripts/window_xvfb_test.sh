@@ -7,7 +7,8 @@
 # fixed time). The report must be byte for byte the one of the terminal and
 # of the pipe for the same keys. Also: --window without a display and with a
 # missing font (status 2, no window), the window chosen by itself with no
-# terminal, its title, whole-multiple scaling, and SIGTERM.
+# terminal, its title, whole-multiple scaling, SIGTERM, and the display
+# going away.
 # Usage: bash window_xvfb_test.sh path/to/vollfarbe
 # (EXPECTED_WINDOW_PICTURE and SEND_CLOSE_REQUEST name the two helpers.)
 set -u
@@ -127,7 +128,9 @@ else
   [ "$geometry" = "  Geometry: 640x480" ] || fail "window size:$geometry"
   shows "$id" start
   xdotool windowfocus --sync "$id"
-  type_keys "600"; xdotool key Return
+  # Alt+X and Ctrl+C between the digits are keys the entry ignores (255 45
+  # and 3): neither may leave an "x" or a "c" in it.
+  type_keys "6"; xdotool key alt+x ctrl+c; type_keys "00"; xdotool key Return
   shows "$id" pass1 && [ -n "${VOLLFARBE_WINDOW_SHOT:-}" ] && convert "$work/shot.ppm" "$VOLLFARBE_WINDOW_SHOT"
   xdotool key space
   shows "$id" menu
@@ -222,6 +225,29 @@ await_end "$auto_pid"
 mkdir -p "$work/piped1"
 (cd "$work/piped1" && printf '%s' "$keys_pass1" | timeout 20 "$program" >out 2>err)
 cmp "$work/auto/vollfarb.txt" "$work/piped1/vollfarb.txt" || fail "SIGTERM: report not written out"
+
+# --- The display goes away (the X server ends) after a pass: the report is
+# written and the program ends as on a hang-up (129). Last: it ends Xvfb ---
+mkdir -p "$work/lost"
+(cd "$work/lost" && SDL_DISPLAY_USABLE_BOUNDS=0,0,1366,704 exec "$program" --window </dev/null >out 2>err) &
+lost_pid=$!
+program_pids+=("$lost_pid")
+id=$(window_named vollfarbe)
+if [ -z "$id" ]; then
+  fail "display lost: no window"
+else
+  xdotool windowfocus --sync "$id"
+  type_keys "600"; xdotool key Return
+  shows "$id" pass1
+  kill "$xvfb_pid"
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
+fi
+await_end "$lost_pid"
+[ "$status" = 129 ] || fail "display lost: exit status $status"
+cmp "$work/lost/vollfarb.txt" "$work/piped1/vollfarb.txt" || fail "display lost: report not written out"
+grep -qF "vollfarbe: the connection to the display was lost" "$work/lost/err" ||
+  fail "display lost: message: $(cat "$work/lost/err")"
 
 [ "$failures" = 0 ] && echo "window under Xvfb: all checks passed"
 [ "$failures" = 0 ]
