@@ -145,7 +145,10 @@ void window_host::run_events() {
     } else {
       got = SDL_WaitEvent(&event);
     }
-    if (got == 0) continue;
+    if (got == 0) {
+      SDL_Delay(10);  // an error of the event queue: do not spin on it
+      continue;
+    }
 
     switch (event.type) {
       case SDL_KEYDOWN: {

@@ -69,6 +69,19 @@ shows() {
 }
 # window_named TITLE: the id of the window with that title, waiting for it.
 window_named() { timeout 20 xdotool search --sync --name "^$1\$" 2>/dev/null | head -n1; }
+# start_window NAME TITLE COMMAND...: runs COMMAND in $work/NAME as a launcher
+# would (no terminal, no keys on stdin) and waits for its window; sets $pid,
+# and $id (empty, and a failure, when no window with that title came).
+start_window() {
+  local name=$1 title=$2
+  shift 2
+  mkdir -p "$work/$name"
+  (cd "$work/$name" && exec "$@" </dev/null >out 2>err) &
+  pid=$!
+  program_pids+=("$pid")
+  id=$(window_named "$title")
+  [ -n "$id" ] || fail "$name: no window titled $title: $(cat "$work/$name/err")"
+}
 # await_end PID: waits (at most 30 s) for the program to end; its exit
 # status goes to $status.
 await_end() {
@@ -116,14 +129,9 @@ expect closed "$keys_closed"
 expect pass3 "$keys_pass3"
 
 # A display as small as a laptop's (the usable area SDL sees): 1x.
-mkdir -p "$work/window"
-(cd "$work/window" && SDL_DISPLAY_USABLE_BOUNDS=0,0,1366,704 exec "$program" --window </dev/null >out 2>err) &
-window_pid=$!
-program_pids+=("$window_pid")
-id=$(window_named vollfarbe)
-if [ -z "$id" ]; then
-  fail "no window titled vollfarbe"; cat "$work/window/err"
-else
+start_window window vollfarbe env SDL_DISPLAY_USABLE_BOUNDS=0,0,1366,704 "$program" --window
+window_pid=$pid
+if [ -n "$id" ]; then
   geometry=$(xdotool getwindowgeometry "$id" | grep Geometry)
   [ "$geometry" = "  Geometry: 640x480" ] || fail "window size:$geometry"
   shows "$id" start
@@ -196,15 +204,11 @@ fi
 # --- Chosen by itself: no terminal and no keys on stdin, a display. Titled
 # after the executable's name; 2x on this large display, whole multiples
 # and centred when resized; SIGTERM ends it with 143 and the report written ---
-mkdir -p "$work/auto" "$work/bin"
+mkdir -p "$work/bin"
 ln -s "$program" "$work/bin/farbrechner.run"
-(cd "$work/auto" && exec "$work/bin/farbrechner.run" </dev/null >out 2>err) &
-auto_pid=$!
-program_pids+=("$auto_pid")
-id=$(window_named farbrechner)
-if [ -z "$id" ]; then
-  fail "no window chosen by itself (titled farbrechner)"; cat "$work/auto/err"
-else
+start_window auto farbrechner "$work/bin/farbrechner.run"
+auto_pid=$pid
+if [ -n "$id" ]; then
   geometry=$(xdotool getwindowgeometry "$id" | grep Geometry)
   [ "$geometry" = "  Geometry: 1280x960" ] || fail "large display: window size:$geometry"
   xdotool windowmove --sync "$id" 0 0
@@ -228,14 +232,9 @@ cmp "$work/auto/vollfarb.txt" "$work/piped1/vollfarb.txt" || fail "SIGTERM: repo
 
 # --- The display goes away (the X server ends) after a pass: the report is
 # written and the program ends as on a hang-up (129). Last: it ends Xvfb ---
-mkdir -p "$work/lost"
-(cd "$work/lost" && SDL_DISPLAY_USABLE_BOUNDS=0,0,1366,704 exec "$program" --window </dev/null >out 2>err) &
-lost_pid=$!
-program_pids+=("$lost_pid")
-id=$(window_named vollfarbe)
-if [ -z "$id" ]; then
-  fail "display lost: no window"
-else
+start_window lost vollfarbe env SDL_DISPLAY_USABLE_BOUNDS=0,0,1366,704 "$program" --window
+lost_pid=$pid
+if [ -n "$id" ]; then
   xdotool windowfocus --sync "$id"
   type_keys "600"; xdotool key Return
   shows "$id" pass1
