@@ -17,20 +17,12 @@
 #include "colour/colour_model.h"
 #include "colour/legacy_bounds.h"
 #include "tests/support/double_precision_x87.h"
+#include "tests/support/pass_bits.h"
 
 namespace colour {
 namespace {
 
-std::vector<std::uint64_t> bits_of(const pass_result& r) {
-  std::vector<std::uint64_t> out{r.middle_path};
-  for (double v : {r.l, r.lc, r.first.t.X, r.first.t.Y, r.first.t.Z, r.first.moment, r.first.xy.x,
-                   r.first.xy.y, r.second.t.X, r.second.t.Y, r.second.t.Z, r.second.moment,
-                   r.second.xy.x, r.second.xy.y, r.hue_equal_first.l1, r.hue_equal_first.l2,
-                   r.hue_equal_second.l1, r.hue_equal_second.l2}) {
-    out.push_back(std::bit_cast<std::uint64_t>(v));
-  }
-  return out;
-}
+using test_support::bits_of;
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
