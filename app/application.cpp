@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/help_text.h"
+#include "app/model_loading.h"
 #include "app/version_text.h"
 #include "plot/plot_command.h"
 #include "table/printable_text.h"
@@ -50,6 +51,47 @@ int after_standard_output(int status) {
   std::fprintf(stderr, "vollfarbe: cannot write the output: %s\n",
                std::strerror(errno != 0 ? errno : EIO));
   return 1;
+}
+
+// What the user chose to compute with: --observer, --illuminant, --cmf.
+struct model_options {
+  std::optional<std::string> observer;
+  std::string illuminant{default_illuminant};
+  std::optional<std::string> cmf;
+};
+
+void add_model_options(CLI::App* command, model_options& options, bool several) {
+  command
+      ->add_option("--observer", options.observer,
+                   several ? "legacy (the built-in tables, default), cie1931 or cie1964; "
+                             "several separated by commas are computed side by side"
+                           : "cie1931 (default) or cie1964")
+      ->type_name("NAME");
+  command
+      ->add_option("--illuminant", options.illuminant,
+                   "The white: A, B, C, D50, D55, D65, D93, E (default), F1 .. F12, or a "
+                   "spectral file (colord's .sp format)")
+      ->type_name("NAME|FILE");
+  command
+      ->add_option("--cmf", options.cmf,
+                   "Colour-matching functions from a file (colord's .cmf format) instead of "
+                   "--observer")
+      ->type_name("FILE");
+}
+
+std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_options& options,
+                                                                std::string_view fallback) {
+  if (options.cmf) {
+    if (options.observer) throw table::usage_error("give either --observer or --cmf, not both");
+    return {load_cmf_model(*options.cmf, options.illuminant)};
+  }
+  return load_models(options.observer.value_or(std::string(fallback)), options.illuminant);
+}
+
+std::vector<const colour::model*> pointers(const std::vector<std::shared_ptr<const colour::model>>& models) {
+  std::vector<const colour::model*> out;
+  for (const auto& m : models) out.push_back(m.get());
+  return out;
 }
 
 }  // namespace
@@ -93,6 +135,8 @@ int run_application(int argc, char** argv) {
   table_cmd->add_option("wavelengths", table.wavelengths,
                         "Wavelengths (nm) instead of a range; - reads one per line from stdin")
       ->type_name("NM");
+  model_options table_models;
+  add_model_options(table_cmd, table_models, true);
   table_cmd->footer(table_help_footer());
 
   plot::plot_options plot;
@@ -139,11 +183,18 @@ int run_application(int argc, char** argv) {
   }
 
   try {
-    if (table_cmd->parsed()) return table::run_table(table, stdin, stdout);
+    if (table_cmd->parsed()) {
+      const auto models = chosen_models(table_models, "legacy");
+      return table::run_table(table, pointers(models), stdin, stdout);
+    }
     if (plot_cmd->parsed()) return plot::run_plot(plot, stdout);
     return usage_failure("a command is needed: table or plot");
   } catch (const table::usage_error& e) {
     return usage_failure(e.what());
+  } catch (const model_load_error& e) {
+    // A file's own error is one line naming it: no usage line after it.
+    std::cerr << "vollfarbe: " << table::printable_text(e.what()) << '\n';
+    return 2;
   }
 }
 

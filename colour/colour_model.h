@@ -21,7 +21,10 @@ static_assert(std::numeric_limits<long double>::digits == 64,
 
 namespace colour {
 
-struct tristimulus {  // percent of the full-spectrum totals
+// Tristimulus values: in percent of the full-spectrum totals for the built-in
+// tables; in the CIE convention for the CIE models (the illuminant's white
+// has Y = 100, its X and Z give the white point).
+struct tristimulus {
   double X;
   double Y;
   double Z;
@@ -40,6 +43,16 @@ struct wavelength_pair {  // l <= lc
 struct hue_equal_pair {
   double l1;
   double l2;
+};
+
+// The hue of a colour seen from the white point (CIE 15). Wavelengths are
+// floored to 0.001 nm, as every printed wavelength; NaN where there is none.
+struct dominant_hue {
+  double dominant;       // its spectral wavelength; for a purple minus the complementary one
+  double complementary;  // the wavelength on the far side of the white point
+  double excitation_purity;    // |colour - white| / |D - white|, D on the locus
+                               // (or on the purple line for a purple)
+  double colorimetric_purity;  // excitation purity * y_D / y
 };
 
 // A pigment with what is printed about it.
@@ -84,6 +97,8 @@ class model {
   virtual ~model() = default;
 
   virtual std::string_view name() const = 0;
+  // What a legend says about it: "CIE 1931 2°, E". The name by default.
+  virtual std::string_view description() const { return name(); }
   virtual const model_bounds& bounds() const = 0;
   virtual chromaticity white_point() const = 0;
 
@@ -102,16 +117,24 @@ class model {
   virtual std::optional<wavelength_pair> compensative_wavelength(double lc, double l) const = 0;
 
   // T(lambda): the tristimulus values of the spectrum from the start of the
-  // data up to lambda, in percent of the whole (full_spectrum()).
+  // data up to lambda; full_spectrum() is the whole (the white).
   virtual tristimulus cumulative_tristimulus(double lambda) const = 0;
   virtual tristimulus full_spectrum() const = 0;
 
-  // The colour moment printed for a pigment ("M voll").
+  // The colour moment printed for a pigment ("M voll"), relative to the
+  // model's white.
   virtual double colour_moment(const tristimulus& t) const = 0;
 
   // Hue-equal wavelengths l1, l2 of the chromaticity (x, y); negative for a
   // purple (the complement's wavelength); NaN where there is none.
   virtual hue_equal_pair hue_equal_wavelengths(double x, double y) const = 0;
+
+  // The dominant and complementary wavelength and the purities of (x, y);
+  // none from a model whose data give no purities (the built-in tables).
+  virtual std::optional<dominant_hue> dominant(double x, double y) const {
+    static_cast<void>(x), static_cast<void>(y);
+    return std::nullopt;
+  }
 
   // One pass, and a batch: out[i] = pass(lc[i], l[i]). A model may run the
   // batch faster than pass by pass, but every bit must be the same.

@@ -22,15 +22,15 @@ constexpr std::size_t block_rows = 512;
 class row_ring {
  public:
   row_ring(std::uint64_t count, const wavelength_source& wavelengths, const row_formatter& formatter,
-           const colour::model& model, unsigned threads)
+           std::span<const colour::model* const> models, unsigned threads)
       : count_(count),
         blocks_((count + block_rows - 1) / block_rows),
         wavelengths_(wavelengths),
         formatter_(formatter),
-        model_(model),
+        models_(models),
         slots_(2 * std::size_t{threads}) {
     // Not zeroed: a page costs memory only once rows are written into it.
-    for (slot& s : slots_) s.text.reset(new char[block_rows * max_row_bytes]);
+    for (slot& s : slots_) s.text.reset(new char[block_rows * formatter.row_bytes()]);
   }
 
   // A thread's work: blocks until none are left or the writer stops. A
@@ -49,7 +49,9 @@ class row_ring {
   void compute_blocks() {
     std::vector<double> entries(block_rows);
     const std::vector<double> partners(block_rows, 0.0);  // a first pass: partner 0
-    std::vector<colour::pass_result> passes(block_rows);
+    std::vector<std::vector<colour::pass_result>> passes(
+        models_.size(), std::vector<colour::pass_result>(block_rows));
+    std::vector<table_row> parts(models_.size());
     for (;;) {
       const std::uint64_t block = next_block_.fetch_add(1);
       if (block >= blocks_) return;
@@ -63,11 +65,14 @@ class row_ring {
       const std::uint64_t first = block * block_rows;
       const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block_rows, count_ - first));
       wavelengths_(first, std::span(entries).first(n));
-      colour::compute_passes(std::span(entries).first(n), std::span(partners).first(n),
-                             std::span(passes).first(n), model_);
+      for (std::size_t m = 0; m < models_.size(); ++m) {
+        colour::compute_passes(std::span(entries).first(n), std::span(partners).first(n),
+                               std::span(passes[m]).first(n), *models_[m]);
+      }
       char* end = s.text.get();
       for (std::size_t i = 0; i < n; ++i) {
-        end = formatter_.write_row(end, table_row_of(entries[i], passes[i]), first + i == 0);
+        for (std::size_t m = 0; m < models_.size(); ++m) parts[m] = table_row_of(entries[i], passes[m][i]);
+        end = formatter_.write_row(end, parts, first + i == 0);
       }
       const std::lock_guard lock(mutex_);
       s.length = static_cast<std::size_t>(end - s.text.get());
@@ -114,7 +119,7 @@ class row_ring {
   const std::uint64_t blocks_;
   const wavelength_source& wavelengths_;
   const row_formatter& formatter_;
-  const colour::model& model_;
+  std::span<const colour::model* const> models_;
   std::vector<slot> slots_;
   std::atomic<std::uint64_t> next_block_{0};
   std::mutex mutex_;
@@ -127,9 +132,10 @@ class row_ring {
 }  // namespace
 
 void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavelengths,
-                            const row_formatter& formatter, const colour::model& model,
-                            output_buffer& out, unsigned threads) {
-  row_ring ring(count, wavelengths, formatter, model, std::max(1u, threads));
+                            const row_formatter& formatter,
+                            std::span<const colour::model* const> models, output_buffer& out,
+                            unsigned threads) {
+  row_ring ring(count, wavelengths, formatter, models, std::max(1u, threads));
   std::vector<std::jthread> workers;
   for (unsigned i = 0; i < std::max(1u, threads); ++i) {
     try {

@@ -20,9 +20,11 @@ namespace table {
 using wavelength_source = std::function<void(std::uint64_t first, std::span<double> out)>;
 
 // Writes `count` rows (the header and footer are the caller's) to `out` on
-// `threads` threads (at least 1), stopping at the first failed write.
+// `threads` threads (at least 1), stopping at the first failed write. Each
+// row holds one part per model (the formatter's parts).
 void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavelengths,
-                            const row_formatter& formatter, const colour::model& model,
-                            output_buffer& out, unsigned threads);
+                            const row_formatter& formatter,
+                            std::span<const colour::model* const> models, output_buffer& out,
+                            unsigned threads);
 
 }  // namespace table

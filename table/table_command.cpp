@@ -83,13 +83,33 @@ std::string outside_message(const outside_count& outside, const covered_range& c
          textio::shortest_text(outside.first);
 }
 
+// The range every model covers.
+covered_range covered_by(std::span<const colour::model* const> models) {
+  covered_range covered{models[0]->bounds().data_lo, models[0]->bounds().data_hi};
+  for (const colour::model* m : models) {
+    covered.lo = std::max(covered.lo, m->bounds().data_lo);
+    covered.hi = std::min(covered.hi, m->bounds().data_hi);
+  }
+  return covered;
+}
+
+// One model writes the plain columns, several theirs prefixed by their names.
+row_formatter formatter_for(table_format format, std::span<const colour::model* const> models) {
+  if (models.size() == 1) return row_formatter(format);
+  std::vector<std::string> names;
+  for (const colour::model* m : models) names.emplace_back(m->name());
+  return row_formatter(format, names);
+}
+
 // Rows collected, computed and written a block at a time in the calling
-// thread (the header before the first row).
+// thread (the header before the first row), one part per model.
 class row_block {
  public:
-  row_block(const row_formatter& formatter, output_buffer& out, const colour::model& model)
-      : formatter_(formatter), out_(out), model_(model), partners_(block_rows, 0.0),
-        passes_(block_rows) {
+  row_block(const row_formatter& formatter, output_buffer& out,
+            std::span<const colour::model* const> models)
+      : formatter_(formatter), out_(out), models_(models), partners_(block_rows, 0.0),
+        passes_(models.size(), std::vector<colour::pass_result>(block_rows)),
+        parts_(models.size()) {
     entries_.reserve(block_rows);
   }
   void add(double wavelength) {
@@ -100,11 +120,14 @@ class row_block {
     if (entries_.empty()) return;
     if (rows_ == 0) out_.put(formatter_.header());
     const std::size_t n = entries_.size();
-    colour::compute_passes(entries_, std::span(partners_).first(n), std::span(passes_).first(n),
-                           model_);  // partner 0: a first pass
+    for (std::size_t m = 0; m < models_.size(); ++m) {
+      colour::compute_passes(entries_, std::span(partners_).first(n),
+                             std::span(passes_[m]).first(n), *models_[m]);  // partner 0: a first pass
+    }
     for (std::size_t i = 0; i < n; ++i) {
-      char* const row = out_.reserve(max_row_bytes);
-      out_.commit(formatter_.write_row(row, table_row_of(entries_[i], passes_[i]), rows_++ == 0));
+      for (std::size_t m = 0; m < models_.size(); ++m) parts_[m] = table_row_of(entries_[i], passes_[m][i]);
+      char* const row = out_.reserve(formatter_.row_bytes());
+      out_.commit(formatter_.write_row(row, parts_, rows_++ == 0));
     }
     entries_.clear();
   }
@@ -112,10 +135,11 @@ class row_block {
  private:
   const row_formatter& formatter_;
   output_buffer& out_;
-  const colour::model& model_;
+  std::span<const colour::model* const> models_;
   std::vector<double> entries_;
   const std::vector<double> partners_;
-  std::vector<colour::pass_result> passes_;
+  std::vector<std::vector<colour::pass_result>> passes_;
+  std::vector<table_row> parts_;
   std::uint64_t rows_ = 0;
 };
 
@@ -144,14 +168,14 @@ int finish_table(output_buffer& buffer, const outside_count& outside, const cove
 
 template <typename Wavelengths>
 int write_table(const Wavelengths& wavelengths, table_format format, bool strict, unsigned threads,
-                std::FILE* out, const colour::model& model) {
-  const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
+                std::FILE* out, std::span<const colour::model* const> models) {
+  const covered_range covered = covered_by(models);
   const outside_count outside = count_outside(wavelengths, covered);
   if (strict && outside.count != 0) {
     throw usage_error("--strict: " + outside_message(outside, covered));
   }
   output_buffer buffer(out);
-  const row_formatter formatter(format);
+  const row_formatter formatter = formatter_for(format, models);
   const auto count = static_cast<std::uint64_t>(wavelengths.size());
   if (threads == 0) threads = colour::available_cores();
   // A thread is worth starting for a few blocks of rows, not for a handful.
@@ -162,9 +186,9 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
         [&wavelengths](std::uint64_t first, std::span<double> entries) {
           for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = wavelengths[first + i];
         },
-        formatter, model, buffer, threads);
+        formatter, models, buffer, threads);
   } else {
-    row_block rows(formatter, buffer, model);
+    row_block rows(formatter, buffer, models);
     for (std::uint64_t i = 0; i < count && !buffer.failed(); ++i) rows.add(wavelengths[i]);
     rows.write();
   }
@@ -194,11 +218,11 @@ void read_more(wavelength_lines& lines, int fd) {
 // follows its line, and any amount of input runs in constant memory. A bad
 // line ends the table there, with the rows before it complete.
 int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE* out,
-                      const colour::model& model) {
-  const covered_range covered{model.bounds().data_lo, model.bounds().data_hi};
+                      std::span<const colour::model* const> models) {
+  const covered_range covered = covered_by(models);
   output_buffer buffer(out);
-  const row_formatter formatter(format);
-  row_block rows(formatter, buffer, model);
+  const row_formatter formatter = formatter_for(format, models);
+  row_block rows(formatter, buffer, models);
   wavelength_lines lines;
   const int fd = ::fileno(in);
   outside_count outside;
@@ -237,6 +261,13 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
 }  // namespace
 
 int run_table(const table_options& options, std::FILE* in, std::FILE* out) {
+  const colour::model* const legacy[] = {&colour::legacy_model()};
+  return run_table(options, legacy, in, out);
+}
+
+int run_table(const table_options& options, std::span<const colour::model* const> models,
+              std::FILE* in, std::FILE* out) {
+  if (models.empty()) throw usage_error("no model to compute the table with");
   const auto format = table_format_named(options.format);
   if (!format) {
     throw usage_error("--format: \"" + options.format + "\" is not csv, tsv, json or jsonl");
@@ -246,15 +277,15 @@ int run_table(const table_options& options, std::FILE* in, std::FILE* out) {
     throw usage_error("give either --from/--to/--step or wavelengths, not both");
   }
   if (options.wavelengths.size() == 1 && options.wavelengths.front() == "-") {
-    return write_stdin_table(in, *format, options.strict, out, colour::legacy_model());
+    return write_stdin_table(in, *format, options.strict, out, models);
   }
   if (!options.wavelengths.empty()) {
     return write_table(listed_wavelengths(options), *format, options.strict, options.threads, out,
-                       colour::legacy_model());
+                       models);
   }
   const wavelength_range range(options.from.value_or("380"), options.to.value_or("770"),
                                options.step.value_or("1"));
-  return write_table(range, *format, options.strict, options.threads, out, colour::legacy_model());
+  return write_table(range, *format, options.strict, options.threads, out, models);
 }
 
 }  // namespace table

@@ -1,0 +1,171 @@
+#include "app/model_loading.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "colour/cgats_reader.h"
+#include "colour/cie_model.h"
+#include "colour/illuminant_resampling.h"
+
+namespace app {
+namespace {
+
+// No spectral table comes near this; a larger file is a mistake.
+constexpr long max_file_bytes = 64L << 20;
+
+std::string read_file(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    const int error = errno;
+    std::string message = path + ": cannot read: " + std::strerror(error);
+    if (path.starts_with(colord_data_dir)) message += " (the colord-data package has it)";
+    throw model_load_error(message);
+  }
+  std::string text;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+    text.append(buffer, n);
+    if (text.size() > static_cast<std::size_t>(max_file_bytes)) {
+      std::fclose(f);
+      throw model_load_error(path + ": too large for spectral data");
+    }
+  }
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) throw model_load_error(path + ": cannot read");
+  return text;
+}
+
+colour::spectral_table read_table(const std::string& path) {
+  const std::string text = read_file(path);
+  try {
+    return colour::read_cgats(text);
+  } catch (const colour::cgats_error& e) {
+    throw model_load_error(path + ":" + std::to_string(e.line()) + ": " + e.what());
+  }
+}
+
+std::string upper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
+  return out;
+}
+
+bool is_file_name(std::string_view text) {
+  return text.find('/') != std::string_view::npos || text.find('.') != std::string_view::npos;
+}
+
+struct illuminant_source {
+  std::string path;
+  std::string label;  // "D65", or the file's name
+};
+
+std::string base_name(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+illuminant_source illuminant_named(std::string_view illuminant) {
+  if (is_file_name(illuminant)) return {std::string(illuminant), base_name(std::string(illuminant))};
+  const std::string name = upper(illuminant);
+  const auto& names = illuminant_names();
+  if (std::find(names.begin(), names.end(), name) == names.end()) {
+    throw model_load_error("--illuminant: \"" + std::string(illuminant) +
+                           "\" is no illuminant (" + joined(names) + ") and no file");
+  }
+  return {std::string(colord_data_dir) + "/illuminant/CIE-" + name + ".sp", name};
+}
+
+std::shared_ptr<const colour::model> cie_model_of(const std::string& cmf_path, std::string name,
+                                                  const std::string& observer_label,
+                                                  std::string_view illuminant) {
+  const colour::spectral_table cmf = read_table(cmf_path);
+  const illuminant_source source = illuminant_named(illuminant);
+  const colour::spectral_table spd = read_table(source.path);
+  try {
+    return std::make_shared<colour::cie_model>(std::move(name),
+                                               observer_label + ", " + source.label, cmf,
+                                               colour::resample_illuminant(spd, cmf));
+  } catch (const colour::model_data_error& e) {
+    throw model_load_error(cmf_path + " with " + source.path + ": " + e.what());
+  }
+}
+
+}  // namespace
+
+const std::vector<std::string>& observer_names() {
+  static const std::vector<std::string> names{"legacy", "cie1931", "cie1964"};
+  return names;
+}
+
+const std::vector<std::string>& illuminant_names() {
+  static const std::vector<std::string> names{
+      "A",  "B",  "C",  "D50", "D55", "D65", "D93", "E",   "F1",  "F2",  "F3",
+      "F4", "F5", "F6", "F7",  "F8",  "F9",  "F10", "F11", "F12"};
+  return names;
+}
+
+std::shared_ptr<const colour::model> load_model(std::string_view observer,
+                                                std::string_view illuminant) {
+  if (observer == "legacy") {
+    if (upper(illuminant) != "E") {
+      throw model_load_error("--illuminant " + std::string(illuminant) +
+                             ": the built-in tables (legacy) have the white point E only");
+    }
+    // The built-in tables live as long as the program: nothing to delete.
+    return std::shared_ptr<const colour::model>(&colour::legacy_model(), [](const colour::model*) {});
+  }
+  const std::string cmf_dir = std::string(colord_data_dir) + "/cmf/";
+  if (observer == "cie1931") {
+    return cie_model_of(cmf_dir + "CIE1931-2deg-XYZ.cmf", "cie1931", "CIE 1931 2°", illuminant);
+  }
+  if (observer == "cie1964") {
+    return cie_model_of(cmf_dir + "CIE1964-10deg-XYZ.cmf", "cie1964", "CIE 1964 10°", illuminant);
+  }
+  throw model_load_error("--observer: \"" + std::string(observer) + "\" is not " +
+                         "legacy, cie1931 or cie1964");
+}
+
+std::shared_ptr<const colour::model> load_cmf_model(const std::string& cmf_file,
+                                                    std::string_view illuminant) {
+  std::string name = base_name(cmf_file);
+  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
+  // The name becomes a column prefix and a JSON key: plain characters only.
+  for (char& c : name) {
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_')) c = '_';
+  }
+  return cie_model_of(cmf_file, name, name, illuminant);
+}
+
+std::vector<std::shared_ptr<const colour::model>> load_models(std::string_view observer_list,
+                                                              std::string_view illuminant) {
+  std::vector<std::string_view> names;
+  while (true) {
+    const std::size_t comma = observer_list.find(',');
+    names.push_back(observer_list.substr(0, comma));
+    if (comma == std::string_view::npos) break;
+    observer_list.remove_prefix(comma + 1);
+  }
+  std::vector<std::shared_ptr<const colour::model>> models;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i].empty()) throw model_load_error("--observer: an empty name in the list");
+    if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) !=
+        names.begin() + static_cast<std::ptrdiff_t>(i)) {
+      throw model_load_error("--observer: \"" + std::string(names[i]) + "\" is listed twice");
+    }
+    models.push_back(load_model(names[i], illuminant));
+  }
+  return models;
+}
+
+}  // namespace app

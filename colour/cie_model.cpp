@@ -1,0 +1,191 @@
+#include "colour/cie_model.h"
+
+#include <cmath>
+
+#include "colour/extended.h"
+#include "colour/legacy_model.h"
+#include "colour/pass_steps.h"
+
+namespace colour {
+namespace {
+
+using detail::ext;
+using detail::nan;
+
+// The locus runs between these wavelengths, as the built-in tables' does.
+constexpr double locus_blue_wavelength = 380;
+constexpr double locus_red_wavelength = 700;
+
+std::vector<double> weighted(const std::vector<double>& f, const std::vector<double>& s) {
+  std::vector<double> out(f.size());
+  for (std::size_t i = 0; i < f.size(); ++i) out[i] = static_cast<double>(ext{s[i]} * f[i]);
+  return out;
+}
+
+std::vector<long double> node_integrals(const std::vector<quintic>& q, double step) {
+  std::vector<long double> out(q.size() + 1, 0);
+  for (std::size_t i = 0; i < q.size(); ++i) out[i + 1] = out[i] + step * q[i].integral(1);
+  return out;
+}
+
+}  // namespace
+
+cie_model::cie_model(std::string name, std::string description, const spectral_table& cmf,
+                     const std::vector<double>& illuminant)
+    : name_(std::move(name)), description_(std::move(description)) {
+  if (cmf.sets.size() < 3) {
+    throw model_data_error("colour-matching functions need three sets (x̄, ȳ, z̄), the file has " +
+                           std::to_string(cmf.sets.size()));
+  }
+  if (cmf.bands < 6) throw model_data_error("colour-matching functions need at least 6 bands");
+  if (illuminant.size() != cmf.bands) {
+    throw model_data_error("the illuminant has " + std::to_string(illuminant.size()) +
+                           " values for " + std::to_string(cmf.bands) + " bands");
+  }
+  start_ = cmf.start_nm;
+  step_ = cmf.step_nm();
+  nodes_ = cmf.bands;
+  bounds_.data_lo = start_;  // the locus below needs the data's range
+  bounds_.data_hi = cmf.end_nm;
+  x_ = sprague_quintics(cmf.sets[0]);
+  y_ = sprague_quintics(cmf.sets[1]);
+  z_ = sprague_quintics(cmf.sets[2]);
+  sx_ = sprague_quintics(weighted(cmf.sets[0], illuminant));
+  sy_ = sprague_quintics(weighted(cmf.sets[1], illuminant));
+  sz_ = sprague_quintics(weighted(cmf.sets[2], illuminant));
+  cum_x_ = node_integrals(sx_, step_);
+  cum_y_ = node_integrals(sy_, step_);
+  cum_z_ = node_integrals(sz_, step_);
+  if (!(cum_y_.back() > 0) || !std::isfinite(cum_y_.back())) {
+    throw model_data_error("the illuminant weighted by ȳ gives no light: no white to measure by");
+  }
+  scale_ = ext{100} / cum_y_.back();
+  full_ = {static_cast<double>(scale_ * cum_x_.back()), 100,
+           static_cast<double>(scale_ * cum_z_.back())};
+  white_ = chromaticity_xy(full_);
+
+  // The locus ends: the nodes nearest inside 380 .. 700 nm.
+  const ext first = std::ceil((ext{locus_blue_wavelength} - start_) / step_);
+  const ext last = std::floor((ext{locus_red_wavelength} - start_) / step_);
+  const auto blue = static_cast<std::size_t>(std::max<ext>(first, 0));
+  const auto red = static_cast<std::size_t>(
+      std::min<ext>(last, static_cast<ext>(nodes_ - 1)));
+  if (!(last >= 0 && first <= static_cast<ext>(nodes_ - 1)) || red <= blue) {
+    throw model_data_error("the data have no spectrum locus between 380 and 700 nm");
+  }
+  try {
+    hue_ = std::make_unique<spectrum_locus_hue>(x_, y_, z_, start_, step_, blue, red, white_);
+  } catch (const std::domain_error& e) {
+    throw model_data_error(e.what());
+  }
+  const double blue_end = start_ + static_cast<double>(blue) * step_;
+  const double red_end = start_ + static_cast<double>(red) * step_;
+  bounds_ = {blue_end, red_end, complementary_wavelength(red_end),
+             complementary_wavelength(blue_end), start_, cmf.end_nm};
+}
+
+std::optional<cie_model::position> cie_model::position_of(double w) const {
+  if (!(bounds_.data_lo <= w && w <= bounds_.data_hi)) return std::nullopt;
+  const ext m = (ext{w} - start_) / step_;
+  ext node = std::floor(m);
+  if (node > static_cast<ext>(nodes_ - 2)) node = static_cast<ext>(nodes_ - 2);
+  return position{static_cast<std::size_t>(node), m - node};
+}
+
+chromaticity cie_model::locus_chromaticity(double w) const {
+  const auto p = position_of(w);
+  if (!p) return {nan, nan};
+  const ext X = x_[p->interval](p->t);
+  const ext Y = y_[p->interval](p->t);
+  const ext Z = z_[p->interval](p->t);
+  const ext S = (X + Y) + Z;
+  return {static_cast<double>(X / S), static_cast<double>(Y / S)};
+}
+
+tristimulus cie_model::cumulative_tristimulus(double lambda) const {
+  if (std::isnan(lambda)) return {nan, nan, nan};
+  if (lambda <= start_) return {0, 0, 0};
+  if (lambda >= bounds_.data_hi) return full_;
+  const position p = *position_of(lambda);
+  const auto integral = [&](const std::vector<long double>& cum, const std::vector<quintic>& q) {
+    return static_cast<double>(scale_ * (cum[p.interval] + step_ * q[p.interval].integral(p.t)));
+  };
+  return {integral(cum_x_, sx_), integral(cum_y_, sy_), integral(cum_z_, sz_)};
+}
+
+double cie_model::colour_moment(const tristimulus& t) const {
+  const tristimulus relative{static_cast<double>(ext{100} * t.X / full_.X),
+                             static_cast<double>(ext{100} * t.Y / full_.Y),
+                             static_cast<double>(ext{100} * t.Z / full_.Z)};
+  return colour::colour_moment(relative);
+}
+
+double cie_model::complementary_wavelength(double w) const {
+  const chromaticity p = locus_chromaticity(w);
+  return hue_->wavelength_toward(ext{white_.x} - p.x, ext{white_.y} - p.y);
+}
+
+double cie_model::dominant_wavelength(double x, double y) const {
+  return hue_->wavelength_toward(ext{x} - white_.x, ext{y} - white_.y);
+}
+
+std::optional<wavelength_pair> cie_model::compensative_wavelength(double lc, double l) const {
+  const auto in_green_range = [&](double w) {
+    return bounds_.green_lo <= w && w <= bounds_.green_hi;
+  };
+  if (in_green_range(lc) || in_green_range(l)) return std::nullopt;
+  const double c = complementary_wavelength(lc);
+  if (std::isnan(c)) return std::nullopt;
+  const double floored = legacy::floor_to_thousandth(c);
+  if (floored > lc) return wavelength_pair{lc, floored};
+  return wavelength_pair{floored, lc};
+}
+
+hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
+  const ext dx = ext{x} - white_.x;
+  const ext dy = ext{y} - white_.y;
+  const double w = hue_->wavelength_toward(dx, dy);
+  const double wc = hue_->wavelength_toward(-dx, -dy);
+  if (!std::isnan(w)) {
+    const double l1 = legacy::floor_to_thousandth(w);
+    // A dominant wavelength in the green range has a purple complement:
+    // l2 = -l1 says so, as the built-in model prints it.
+    return {l1, std::isnan(wc) ? -l1 : legacy::floor_to_thousandth(wc)};
+  }
+  // A purple: the complementary wavelength with a minus sign; no second one.
+  if (std::isnan(wc)) return {nan, nan};
+  return {-legacy::floor_to_thousandth(wc), nan};
+}
+
+std::optional<dominant_hue> cie_model::dominant(double x, double y) const {
+  const ext dx = ext{x} - white_.x;
+  const ext dy = ext{y} - white_.y;
+  const double w = hue_->wavelength_toward(dx, dy);
+  const double wc = hue_->wavelength_toward(-dx, -dy);
+  const double complementary = std::isnan(wc) ? nan : legacy::floor_to_thousandth(wc);
+  chromaticity d{};  // the boundary point in the colour's direction
+  double dominant_wl = nan;
+  if (!std::isnan(w)) {
+    d = locus_chromaticity(w);
+    dominant_wl = legacy::floor_to_thousandth(w);
+  } else if (!std::isnan(wc)) {
+    d = hue_->purple_line_point(dx, dy);
+    dominant_wl = -complementary;
+  } else {
+    return dominant_hue{nan, nan, nan, nan};  // the white itself, or no number
+  }
+  // The coordinate with the larger difference gives the more precise ratio.
+  const double excitation = static_cast<double>(
+      std::fabs(dy) >= std::fabs(dx) ? dy / (ext{d.y} - white_.y) : dx / (ext{d.x} - white_.x));
+  const double colorimetric = static_cast<double>(ext{excitation} * d.y / y);
+  return dominant_hue{dominant_wl, complementary, excitation, colorimetric};
+}
+
+pass_result cie_model::pass(double lc, double l) const { return detail::pass_of(*this, lc, l); }
+
+void cie_model::passes(std::span<const double> lc, std::span<const double> l,
+                       std::span<pass_result> out) const {
+  for (std::size_t i = 0; i < out.size(); ++i) out[i] = detail::pass_of(*this, lc[i], l[i]);
+}
+
+}  // namespace colour

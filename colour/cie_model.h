@@ -1,0 +1,97 @@
+// The calculator on CIE colorimetry: an observer's colour-matching functions
+// and an illuminant, both as data, behind the model interface.
+//
+//   - Sprague quintics through the illuminant-weighted functions S x̄, S ȳ,
+//     S z̄ at the nodes; T(lambda) is the exact integral of the quintics
+//     from the start of the data, so a band edge may sit anywhere.
+//   - CIE normalisation: the whole data range (the white) has Y = 100; its
+//     X and Z, and so the white point, come from the data. Nothing is
+//     counted below the start or above the end of the data.
+//   - The colour moment sqrt((Y - X)^2 + (Y - Z)^2) on the white-relative
+//     values 100 X/Xw, 100 Y/Yw, 100 Z/Zw, rounded as the built-in model's.
+//   - The spectrum locus: the chromaticity of the unweighted functions
+//     (the illuminant never enters it), from 380 to 700 nm (or the data's
+//     nodes nearest inside), closed by the purple line; outside it, any
+//     wavelength of the data has its own chromaticity.
+//   - The compensative wavelength of lambda: where the line from its locus
+//     point through the white point meets the locus on the far side, to
+//     better than 1e-9 nm, floored to 0.001 nm; none where that side is the
+//     purple line (the green range, between the complements of the red and
+//     the blue end).
+//
+// CIE 1931 2° under E: white (100.008, 100, 100.033); 600 nm -> 489.994;
+// green range 493.881 .. 569.675.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "colour/cgats_reader.h"
+#include "colour/colour_model.h"
+#include "colour/spectrum_locus_hue.h"
+#include "colour/sprague_interpolation.h"
+
+namespace colour {
+
+// Data that make no model: fewer than three sets of functions, too few
+// nodes, no locus in 380 .. 700 nm, a locus whose hue does not fall from
+// node to node, an illuminant with no power where the eye sees.
+struct model_data_error : std::runtime_error {
+  explicit model_data_error(const std::string& message) : std::runtime_error(message) {}
+};
+
+class cie_model final : public model {
+ public:
+  // cmf: the x̄, ȳ, z̄ sets of an observer on an even grid; illuminant: its
+  // power at the same nodes (colour/illuminant_resampling.h).
+  cie_model(std::string name, std::string description, const spectral_table& cmf,
+            const std::vector<double>& illuminant);
+
+  std::string_view name() const override { return name_; }
+  std::string_view description() const override { return description_; }
+  const model_bounds& bounds() const override { return bounds_; }
+  chromaticity white_point() const override { return white_; }
+  chromaticity locus_chromaticity(double w) const override;
+  std::optional<wavelength_pair> compensative_wavelength(double lc, double l) const override;
+  tristimulus cumulative_tristimulus(double lambda) const override;
+  tristimulus full_spectrum() const override { return full_; }
+  double colour_moment(const tristimulus& t) const override;
+  hue_equal_pair hue_equal_wavelengths(double x, double y) const override;
+  std::optional<dominant_hue> dominant(double x, double y) const override;
+  pass_result pass(double lc, double l) const override;
+  void passes(std::span<const double> lc, std::span<const double> l,
+              std::span<pass_result> out) const override;
+
+  // The compensative wavelength of w, not rounded; NaN where the line meets
+  // the purple line or w lies outside the data.
+  double complementary_wavelength(double w) const;
+  // The wavelength whose locus point lies in the direction of (x, y) from
+  // the white point, not rounded; NaN for a purple or the white itself.
+  double dominant_wavelength(double x, double y) const;
+
+ private:
+  struct position {
+    std::size_t interval;
+    long double t;
+  };
+  std::optional<position> position_of(double w) const;
+
+  std::string name_;
+  std::string description_;
+  double start_;
+  double step_;
+  std::size_t nodes_;
+  std::vector<quintic> x_, y_, z_;        // unweighted, for the locus
+  std::vector<quintic> sx_, sy_, sz_;     // illuminant-weighted
+  std::vector<long double> cum_x_, cum_y_, cum_z_;  // integrals up to each node (nm units)
+  long double scale_;                     // 100 / integral of S ȳ
+  tristimulus full_;
+  chromaticity white_;
+  std::unique_ptr<spectrum_locus_hue> hue_;
+  model_bounds bounds_;
+};
+
+}  // namespace colour
