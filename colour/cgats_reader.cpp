@@ -107,6 +107,9 @@ spectral_table read_cgats(std::string_view text) {
     if (!(*start.value < *end.value)) {
       throw cgats_error(end.line, "SPECTRAL_END_NM must lie above SPECTRAL_START_NM");
     }
+    if (!std::isfinite(*end.value - *start.value)) {
+      throw cgats_error(end.line, "the spectral range is too wide for a grid");
+    }
     if (fields.value && count_of(fields, "NUMBER_OF_FIELDS", max_bands) != n) {
       throw cgats_error(fields.line, "NUMBER_OF_FIELDS differs from SPECTRAL_BANDS");
     }

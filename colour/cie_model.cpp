@@ -67,12 +67,12 @@ cie_model::cie_model(std::string name, std::string description, const spectral_t
   // The locus ends: the nodes nearest inside 380 .. 700 nm.
   const ext first = std::ceil((ext{locus_blue_wavelength} - start_) / step_);
   const ext last = std::floor((ext{locus_red_wavelength} - start_) / step_);
-  const auto blue = static_cast<std::size_t>(std::max<ext>(first, 0));
-  const auto red = static_cast<std::size_t>(
-      std::min<ext>(last, static_cast<ext>(nodes_ - 1)));
-  if (!(last >= 0 && first <= static_cast<ext>(nodes_ - 1)) || red <= blue) {
+  if (!(last >= 0 && first <= static_cast<ext>(nodes_ - 1) && first < last)) {
     throw model_data_error("the data have no spectrum locus between 380 and 700 nm");
   }
+  const auto blue = static_cast<std::size_t>(std::max<ext>(first, 0));
+  const auto red = static_cast<std::size_t>(std::min<ext>(last, static_cast<ext>(nodes_ - 1)));
+  if (red <= blue) throw model_data_error("the data have no spectrum locus between 380 and 700 nm");
   try {
     hue_ = std::make_unique<spectrum_locus_hue>(x_, y_, z_, start_, step_, blue, red, white_);
   } catch (const std::domain_error& e) {

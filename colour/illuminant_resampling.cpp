@@ -14,7 +14,12 @@ std::vector<double> resample_illuminant(const spectral_table& illuminant,
   std::vector<double> out(grid.bands);
   for (std::size_t i = 0; i < grid.bands; ++i) {
     const double w = grid.wavelength(i);
-    const ext position = (ext{w} - illuminant.start_nm) / step;
+    ext position = (ext{w} - illuminant.start_nm) / step;
+    // A node of both grids, off by the rounding of a grid step like 5.2 nm,
+    // takes the illuminant's value as it is.
+    if (const ext nearest = std::nearbyint(position); std::fabs(position - nearest) < 1e-9L) {
+      position = nearest;
+    }
     if (position <= 0) {
       out[i] = s.front();
     } else if (position >= static_cast<ext>(s.size() - 1)) {

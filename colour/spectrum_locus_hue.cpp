@@ -1,5 +1,6 @@
 #include "colour/spectrum_locus_hue.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -21,6 +22,29 @@ ext node_value(const std::vector<quintic>& q, std::size_t i) {
 // 5e-14 nm); a bracket narrower than it ends the search as well.
 constexpr ext t_tolerance = 1e-14L;
 constexpr int max_steps = 200;  // bisection alone needs about 50
+
+// Points per interval in the table of hue angles that starts the search.
+constexpr std::size_t fine_points = 8;
+// From a start out of that table Newton's error squares with every step: once
+// a step moves t by less than this, what is left is of the order of its
+// square times the curvature, far below 1e-14.
+constexpr ext settled_step = 1e-7L;
+constexpr int quick_steps = 4;
+
+struct value_and_slope {
+  ext value;
+  ext slope;
+};
+
+value_and_slope evaluate(const quintic& f, ext t) {
+  ext v = f.a[5];
+  ext d = 0;
+  for (int k = 4; k >= 0; --k) {
+    d = d * t + v;
+    v = v * t + f.a[static_cast<std::size_t>(k)];
+  }
+  return {v, d};
+}
 
 std::string shortest_nm(double w) {
   char text[32];
@@ -75,64 +99,99 @@ spectrum_locus_hue::spectrum_locus_hue(const std::vector<quintic>& x, const std:
   }
   blue_angle_ = node_angles_.front();
   red_angle_ = node_angles_.back();
+
+  fine_angles_.reserve((red - blue) * fine_points + 1);
+  for (std::size_t i = blue; i < red; ++i) {
+    for (std::size_t j = 0; j < fine_points; ++j) {
+      const ext t = static_cast<ext>(j) / fine_points;
+      const ext X = x[i](t), Y = y[i](t), Z = z[i](t);
+      const ext S = (X + Y) + Z;
+      fine_angles_.push_back(static_cast<double>(hue_angle(X / S - xw, Y / S - yw)));
+    }
+  }
+  fine_angles_.push_back(static_cast<double>(red_angle_));
+
+  const std::size_t buckets = 4 * fine_angles_.size();
+  bucket_scale_ = static_cast<ext>(buckets) / (blue_angle_ - red_angle_);
+  bucket_start_.resize(buckets + 1);
+  std::size_t k = 0;
+  for (std::size_t b = 0; b <= buckets; ++b) {
+    const ext upper = blue_angle_ - static_cast<ext>(b) / bucket_scale_;
+    while (k + 2 < fine_angles_.size() && fine_angles_[k + 1] >= upper) ++k;
+    bucket_start_[b] = k;
+  }
 }
 
 long double spectrum_locus_hue::hue_angle(long double dx, long double dy) const {
   if (!(std::isfinite(dx) && std::isfinite(dy)) || (dx == 0 && dy == 0)) return detail::nan;
   const ext across = reference_cos_ * dy - reference_sin_ * dx;
   const ext along = reference_cos_ * dx + reference_sin_ * dy;
-  const ext a = std::atan2(across, along);
-  return a < 0 ? a + 2 * std::numbers::pi_v<ext> : a;
+  // A double's angle is plenty to pick the interval and start Newton there
+  // (the wavelength comes from g, not from the angle), and the C library's
+  // double atan2 costs a fraction of the x87 one.
+  const double a = std::atan2(static_cast<double>(across), static_cast<double>(along));
+  return a < 0 ? a + 2 * std::numbers::pi : a;
 }
 
-long double spectrum_locus_hue::g(std::size_t i, long double dx, long double dy,
-                                  long double t) const {
-  return dy * p_[i](t) - dx * q_[i](t);
+quintic spectrum_locus_hue::g(std::size_t i, long double dx, long double dy) const {
+  quintic out;
+  for (std::size_t k = 0; k < 6; ++k) out.a[k] = dy * p_[i].a[k] - dx * q_[i].a[k];
+  return out;
 }
 
-long double spectrum_locus_hue::g_slope(std::size_t i, long double dx, long double dy,
-                                        long double t) const {
-  return dy * p_[i].slope(t) - dx * q_[i].slope(t);
+// Newton steps kept inside a bracket of a sign change, bisecting when a
+// step would leave it: certain to converge, for the rare start that the
+// quick steps do not settle from (a locus that wobbles near an end).
+long double spectrum_locus_hue::solve_bracketed(const quintic& f, long double t) const {
+  const ext f_lo = f(0);
+  const ext f_hi = f(1);
+  if (f_lo == 0) return 0;
+  if (f_hi == 0) return 1;
+  // Only rounding at a node can give no sign change: the nearer end is the answer.
+  if ((f_lo < 0) == (f_hi < 0)) return std::fabs(f_lo) <= std::fabs(f_hi) ? 0 : 1;
+  const bool rising = f_lo < 0;
+  ext t_lo = 0, t_hi = 1;
+  if (!(0 <= t && t <= 1)) t = 0.5L;
+  for (int n = 0; n < max_steps; ++n) {
+    const value_and_slope v = evaluate(f, t);
+    if (v.value == 0) break;
+    if ((v.value < 0) == rising) t_lo = t; else t_hi = t;
+    ext next = t - v.value / v.slope;
+    if (!(t_lo < next && next < t_hi)) next = (t_lo + t_hi) / 2;  // Newton left the bracket
+    const ext moved = std::fabs(next - t);
+    t = next;
+    if (moved < t_tolerance || t_hi - t_lo < t_tolerance) break;
+  }
+  return t;
 }
 
 double spectrum_locus_hue::wavelength_toward(long double dx, long double dy) const {
   const ext a = hue_angle(dx, dy);
   if (!spectral(a)) return detail::nan;  // NaN fails too
-  // The interval whose node angles bracket a (they fall).
-  std::size_t lo = 0, hi = node_angles_.size() - 1;
-  while (hi - lo > 1) {
-    const std::size_t mid = lo + (hi - lo) / 2;
-    if (node_angles_[mid] >= a) lo = mid; else hi = mid;
-  }
-  const std::size_t i = blue_ + lo;
-  const ext span = node_angles_[lo] - node_angles_[lo + 1];
-  ext t = (node_angles_[lo] - a) / span;
+  // The table entry whose angles bracket a (they fall, but for a wobble):
+  // its bucket's start, then a step or two on.
+  const auto bucket = static_cast<std::size_t>((blue_angle_ - a) * bucket_scale_);
+  std::size_t lo = bucket_start_[std::min(bucket, bucket_start_.size() - 1)];
+  while (lo + 2 < fine_angles_.size() && fine_angles_[lo + 1] >= a) ++lo;
+  const std::size_t i = blue_ + lo / fine_points;
+  const ext span = fine_angles_[lo] - fine_angles_[lo + 1];
+  const ext part = span > 0 ? std::clamp<ext>((fine_angles_[lo] - a) / span, 0, 1) : 0.5L;
+  const ext start = (static_cast<ext>(lo % fine_points) + part) / fine_points;
 
-  // Bracketed Newton: [t_lo, t_hi] holds a sign change of g throughout.
-  ext t_lo = 0, t_hi = 1;
-  const ext g_lo = g(i, dx, dy, 0);
-  const ext g_hi = g(i, dx, dy, 1);
-  if (g_lo == 0) {
-    t = 0;
-  } else if (g_hi == 0) {
-    t = 1;
-  } else if ((g_lo < 0) == (g_hi < 0)) {
-    // Only rounding at a node can get here: the nearer end is the answer.
-    t = std::fabs(g_lo) <= std::fabs(g_hi) ? 0 : 1;
-  } else {
-    const bool rising = g_lo < 0;
-    for (int n = 0; n < max_steps; ++n) {
-      const ext value = g(i, dx, dy, t);
-      if (value == 0) break;
-      if ((value < 0) == rising) t_lo = t; else t_hi = t;
-      const ext slope = g_slope(i, dx, dy, t);
-      ext next = t - value / slope;
-      if (!(t_lo < next && next < t_hi)) next = (t_lo + t_hi) / 2;  // Newton left the bracket
-      const ext moved = std::fabs(next - t);
-      t = next;
-      if (moved < t_tolerance || t_hi - t_lo < t_tolerance) break;
+  const quintic f = g(i, dx, dy);
+  ext t = start;
+  bool settled = false;
+  for (int n = 0; n < quick_steps && !settled; ++n) {
+    const value_and_slope v = evaluate(f, t);
+    if (v.value == 0) {
+      settled = true;
+      break;
     }
+    const ext next = t - v.value / v.slope;
+    settled = std::fabs(next - t) < settled_step;
+    t = next;
   }
+  if (!settled || !(0 <= t && t <= 1)) t = solve_bracketed(f, start);
   const ext node = ext{start_} + static_cast<ext>(i) * step_;
   return static_cast<double>(node + t * step_);
 }

@@ -13,8 +13,10 @@
 // unweighted colour-matching functions. The point lies on the ray in
 // direction (dx, dy) where the quintic
 //   g(t) = dy (X - xw S) - dx (Y - yw S),   S = X + Y + Z
-// vanishes (no division by S, which is positive): bracketed Newton steps on
-// g from a start interpolated in the hue angle, no search from scratch.
+// vanishes (no division by S, which is positive). A table of the hue angle
+// at eight points per interval gives the start (interpolated in the angle);
+// two or three Newton steps on g finish; should they not settle, bracketed
+// Newton steps over the whole interval do.
 #pragma once
 
 #include <cstddef>
@@ -55,8 +57,9 @@ class spectrum_locus_hue {
   chromaticity white() const { return white_; }
 
  private:
-  long double g(std::size_t interval, long double dx, long double dy, long double t) const;
-  long double g_slope(std::size_t interval, long double dx, long double dy, long double t) const;
+  // g of one interval for the direction (dx, dy).
+  quintic g(std::size_t interval, long double dx, long double dy) const;
+  long double solve_bracketed(const quintic& g, long double t) const;
 
   // Per interval: the quintics X - xw S and Y - yw S.
   std::vector<quintic> p_;
@@ -71,6 +74,11 @@ class spectrum_locus_hue {
   long double reference_cos_;  // the direction of the purple line's middle
   long double reference_sin_;
   std::vector<long double> node_angles_;  // nodes blue .. red, falling
+  std::vector<double> fine_angles_;       // at t = j/8 in every interval, blue .. red
+  // Buckets of equal angle from the blue end's to the red end's: for each,
+  // the last table entry at or above its upper angle (where a scan starts).
+  std::vector<std::size_t> bucket_start_;
+  long double bucket_scale_;
   long double blue_angle_;
   long double red_angle_;
 };

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The CIE observers as a user meets them: table --observer side by side with
+# the built-in tables, --illuminant by name and by file, and a clear one-line
+# error (status 2, nothing on stdout) for every missing or malformed file.
+set -u
+vollfarbe=$1
+[ -d /usr/share/colord/cmf ] || { echo "SKIP: colord-data not installed (make test installs it)"; exit 0; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# The default stays the built-in tables, byte for byte.
+cmp -s <("$vollfarbe" table 600 450) <("$vollfarbe" table --observer legacy 600 450) ||
+  fail "--observer legacy differs from the default"
+
+# Side by side: one wavelength column, then each model's columns prefixed.
+"$vollfarbe" table --observer legacy,cie1931 600 >"$work/both.csv" 2>"$work/err" || fail "side by side status"
+header=$(head -1 "$work/both.csv")
+[[ $header == wavelength,legacy_path,legacy_l,legacy_lc,*,legacy_second_l2,cie1931_path,cie1931_l,cie1931_lc,* ]] ||
+  fail "side-by-side header: $header"
+python3 - "$work/both.csv" <<'PY' || fail "side-by-side values"
+import csv, sys
+row = list(csv.DictReader(open(sys.argv[1])))[0]
+assert len(row) == 1 + 2 * 19, len(row)
+assert row["legacy_l"] == "489.996" and row["cie1931_l"] == "489.994", row
+assert abs(float(row["cie1931_first_X"]) - 45.0197) < 0.005, row["cie1931_first_X"]
+PY
+"$vollfarbe" table --observer legacy,cie1931 --format json 600 | python3 -c '
+import json, sys; r = json.load(sys.stdin)[0]; assert r["cie1931_path"] == "middle" and r["legacy_lc"] == 600, r' ||
+  fail "side-by-side JSON"
+
+# An illuminant by name (any case) and the same one as a file give the same rows.
+cmp -s <("$vollfarbe" table --observer cie1964 --illuminant d65 600) \
+       <("$vollfarbe" table --observer cie1964 --illuminant /usr/share/colord/illuminant/CIE-D65.sp 600) ||
+  fail "--illuminant d65 differs from its file"
+cmp -s <("$vollfarbe" table --observer cie1931 600) \
+       <("$vollfarbe" table --cmf /usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf 600) ||
+  fail "--cmf with the CIE 1931 file differs from --observer cie1931"
+
+# Mistakes: status 2, nothing on stdout, one line naming what is wrong.
+cp /usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf "$work/good.cmf"
+sed '/SPECTRAL_BANDS/d' "$work/good.cmf" >"$work/no_bands.cmf"
+sed '15s/0.0001299\t//' "$work/good.cmf" >"$work/short.cmf"
+sed '15s/0.0002321/0.000232l/' "$work/good.cmf" >"$work/letter.cmf"
+while IFS='|' read -r args expected; do
+  # shellcheck disable=SC2086
+  "$vollfarbe" table $args 600 </dev/null >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 2 ] || fail "'$args': status $status, expected 2"
+  [ ! -s "$work/out" ] || fail "'$args': wrote to stdout"
+  # A file's error is one line; a mistake in the options adds the usage line.
+  grep -q "^usage:" "$work/err" && lines=2 || lines=1
+  [ "$(wc -l <"$work/err")" = "$lines" ] || fail "'$args': not $lines line(s): $(cat "$work/err")"
+  grep -qF -- "$expected" "$work/err" || fail "'$args': '$(cat "$work/err")' lacks '$expected'"
+done <<CASES
+--cmf $work/missing.cmf|vollfarbe: $work/missing.cmf: cannot read: No such file or directory
+--cmf $work/no_bands.cmf|no_bands.cmf:13: SPECTRAL_BANDS is missing before BEGIN_DATA
+--cmf $work/short.cmf|short.cmf:15: too few values: 94 of SPECTRAL_BANDS 95
+--cmf $work/letter.cmf|letter.cmf:15: "0.000232l" is not a number
+--observer cie1931 --illuminant D66|"D66" is no illuminant
+--observer legacy --illuminant D65|the built-in tables (legacy) have the white point E only
+--observer cie2006|"cie2006" is not legacy, cie1931 or cie1964
+--observer legacy,legacy|"legacy" is listed twice
+--observer cie1931 --cmf $work/good.cmf|give either --observer or --cmf, not both
+CASES
+
+[ "$failures" = 0 ] && echo "observers: all checks passed"
+[ "$failures" = 0 ]
