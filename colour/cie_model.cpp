@@ -28,6 +28,13 @@ std::vector<long double> node_integrals(const std::vector<quintic>& q, double st
   return out;
 }
 
+// base + t (c0 + t (c1 + ... + t c5))
+double integral_at(const std::array<long double, 7>& c, ext t) {
+  ext v = c[6];
+  for (std::size_t k = 6; k-- > 1;) v = v * t + c[k];
+  return static_cast<double>(c[0] + t * v);
+}
+
 }  // namespace
 
 cie_model::cie_model(std::string name, std::string description, const spectral_table& cmf,
@@ -50,19 +57,30 @@ cie_model::cie_model(std::string name, std::string description, const spectral_t
   x_ = sprague_quintics(cmf.sets[0]);
   y_ = sprague_quintics(cmf.sets[1]);
   z_ = sprague_quintics(cmf.sets[2]);
-  sx_ = sprague_quintics(weighted(cmf.sets[0], illuminant));
-  sy_ = sprague_quintics(weighted(cmf.sets[1], illuminant));
-  sz_ = sprague_quintics(weighted(cmf.sets[2], illuminant));
-  cum_x_ = node_integrals(sx_, step_);
-  cum_y_ = node_integrals(sy_, step_);
-  cum_z_ = node_integrals(sz_, step_);
-  if (!(cum_y_.back() > 0) || !std::isfinite(cum_y_.back())) {
+  const std::vector<quintic> sx = sprague_quintics(weighted(cmf.sets[0], illuminant));
+  const std::vector<quintic> sy = sprague_quintics(weighted(cmf.sets[1], illuminant));
+  const std::vector<quintic> sz = sprague_quintics(weighted(cmf.sets[2], illuminant));
+  const std::vector<long double> cum_x = node_integrals(sx, step_);
+  const std::vector<long double> cum_y = node_integrals(sy, step_);
+  const std::vector<long double> cum_z = node_integrals(sz, step_);
+  if (!(cum_y.back() > 0) || !std::isfinite(cum_y.back())) {
     throw model_data_error("the illuminant weighted by ȳ gives no light: no white to measure by");
   }
-  scale_ = ext{100} / cum_y_.back();
-  full_ = {static_cast<double>(scale_ * cum_x_.back()), 100,
-           static_cast<double>(scale_ * cum_z_.back())};
+  // CIE normalisation: the white has Y = 100.
+  const ext scale = ext{100} / cum_y.back();
+  full_ = {static_cast<double>(scale * cum_x.back()), 100, static_cast<double>(scale * cum_z.back())};
   white_ = chromaticity_xy(full_);
+  relative_ = {ext{100} / full_.X, ext{100} / full_.Y, ext{100} / full_.Z};
+  integrals_.resize(sx.size());
+  const auto terms = [&](const quintic& q, ext base, std::array<long double, 7>& c) {
+    c[0] = scale * base;
+    for (std::size_t k = 0; k < 6; ++k) c[k + 1] = scale * step_ * q.a[k] / static_cast<ext>(k + 1);
+  };
+  for (std::size_t i = 0; i < sx.size(); ++i) {
+    terms(sx[i], cum_x[i], integrals_[i].X);
+    terms(sy[i], cum_y[i], integrals_[i].Y);
+    terms(sz[i], cum_z[i], integrals_[i].Z);
+  }
 
   // The locus ends: the nodes nearest inside 380 .. 700 nm.
   const ext first = std::ceil((ext{locus_blue_wavelength} - start_) / step_);
@@ -107,16 +125,14 @@ tristimulus cie_model::cumulative_tristimulus(double lambda) const {
   if (lambda <= start_) return {0, 0, 0};
   if (lambda >= bounds_.data_hi) return full_;
   const position p = *position_of(lambda);
-  const auto integral = [&](const std::vector<long double>& cum, const std::vector<quintic>& q) {
-    return static_cast<double>(scale_ * (cum[p.interval] + step_ * q[p.interval].integral(p.t)));
-  };
-  return {integral(cum_x_, sx_), integral(cum_y_, sy_), integral(cum_z_, sz_)};
+  const band_integral& b = integrals_[p.interval];
+  return {integral_at(b.X, p.t), integral_at(b.Y, p.t), integral_at(b.Z, p.t)};
 }
 
 double cie_model::colour_moment(const tristimulus& t) const {
-  const tristimulus relative{static_cast<double>(ext{100} * t.X / full_.X),
-                             static_cast<double>(ext{100} * t.Y / full_.Y),
-                             static_cast<double>(ext{100} * t.Z / full_.Z)};
+  const tristimulus relative{static_cast<double>(relative_[0] * t.X),
+                             static_cast<double>(relative_[1] * t.Y),
+                             static_cast<double>(relative_[2] * t.Z)};
   return colour::colour_moment(relative);
 }
 
@@ -144,8 +160,7 @@ std::optional<wavelength_pair> cie_model::compensative_wavelength(double lc, dou
 hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
   const ext dx = ext{x} - white_.x;
   const ext dy = ext{y} - white_.y;
-  const double w = hue_->wavelength_toward(dx, dy);
-  const double wc = hue_->wavelength_toward(-dx, -dy);
+  const auto [w, wc] = hue_->wavelengths_both_ways(dx, dy);
   if (!std::isnan(w)) {
     const double l1 = legacy::floor_to_thousandth(w);
     // A dominant wavelength in the green range has a purple complement:
@@ -160,8 +175,7 @@ hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
 std::optional<dominant_hue> cie_model::dominant(double x, double y) const {
   const ext dx = ext{x} - white_.x;
   const ext dy = ext{y} - white_.y;
-  const double w = hue_->wavelength_toward(dx, dy);
-  const double wc = hue_->wavelength_toward(-dx, -dy);
+  const auto [w, wc] = hue_->wavelengths_both_ways(dx, dy);
   const double complementary = std::isnan(wc) ? nan : legacy::floor_to_thousandth(wc);
   chromaticity d{};  // the boundary point in the colour's direction
   double dominant_wl = nan;
@@ -185,7 +199,7 @@ pass_result cie_model::pass(double lc, double l) const { return detail::pass_of(
 
 void cie_model::passes(std::span<const double> lc, std::span<const double> l,
                        std::span<pass_result> out) const {
-  for (std::size_t i = 0; i < out.size(); ++i) out[i] = detail::pass_of(*this, lc[i], l[i]);
+  detail::passes_of(*this, lc, l, out);
 }
 
 }  // namespace colour

@@ -84,11 +84,16 @@ class cie_model final : public model {
   double start_;
   double step_;
   std::size_t nodes_;
-  std::vector<quintic> x_, y_, z_;        // unweighted, for the locus
-  std::vector<quintic> sx_, sy_, sz_;     // illuminant-weighted
-  std::vector<long double> cum_x_, cum_y_, cum_z_;  // integrals up to each node (nm units)
-  long double scale_;                     // 100 / integral of S ȳ
+  std::vector<quintic> x_, y_, z_;  // unweighted, for the locus
+  // T over one interval, already normalised: base + t (c0 + t (c1 + ... c5)),
+  // with base = T at the interval's start and c_k = k_Y step a_k / (k + 1)
+  // from the weighted function's quintic (no division left for a call).
+  struct band_integral {
+    std::array<long double, 7> X, Y, Z;  // [0] = base, [1 + k] = c_k
+  };
+  std::vector<band_integral> integrals_;
   tristimulus full_;
+  std::array<long double, 3> relative_;  // 100 / Xw, 100 / Yw, 100 / Zw
   chromaticity white_;
   std::unique_ptr<spectrum_locus_hue> hue_;
   model_bounds bounds_;

@@ -165,8 +165,14 @@ long double spectrum_locus_hue::solve_bracketed(const quintic& f, long double t)
   return t;
 }
 
-double spectrum_locus_hue::wavelength_toward(long double dx, long double dy) const {
+spectrum_locus_hue::both_ways spectrum_locus_hue::wavelengths_both_ways(long double dx,
+                                                                         long double dy) const {
   const ext a = hue_angle(dx, dy);
+  const ext pi = std::numbers::pi_v<ext>;
+  return {wavelength_at(a, dx, dy), wavelength_at(a < pi ? a + pi : a - pi, -dx, -dy)};
+}
+
+double spectrum_locus_hue::wavelength_at(long double a, long double dx, long double dy) const {
   if (!spectral(a)) return detail::nan;  // NaN fails too
   // The table entry whose angles bracket a (they fall, but for a wobble):
   // its bucket's start, then a step or two on.

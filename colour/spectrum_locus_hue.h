@@ -48,7 +48,16 @@ class spectrum_locus_hue {
 
   // The wavelength whose locus point lies in direction (dx, dy) from the
   // white point; NaN for a purple or no direction.
-  double wavelength_toward(long double dx, long double dy) const;
+  double wavelength_toward(long double dx, long double dy) const {
+    return wavelength_at(hue_angle(dx, dy), dx, dy);
+  }
+  // Both ways from the white point: toward (dx, dy) and away from it (the
+  // complementary wavelength), for one angle computed.
+  struct both_ways {
+    double toward;
+    double away;
+  };
+  both_ways wavelengths_both_ways(long double dx, long double dy) const;
 
   // Where the ray from the white point in direction (dx, dy) meets the
   // purple line; for a purple direction.
@@ -57,6 +66,7 @@ class spectrum_locus_hue {
   chromaticity white() const { return white_; }
 
  private:
+  double wavelength_at(long double angle, long double dx, long double dy) const;
   // g of one interval for the direction (dx, dy).
   quintic g(std::size_t interval, long double dx, long double dy) const;
   long double solve_bracketed(const quintic& g, long double t) const;
