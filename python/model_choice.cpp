@@ -1,6 +1,11 @@
 #include "python/model_choice.h"
 
 #include <algorithm>
+#include <cctype>
+#include <map>
+#include <utility>
+
+#include "app/model_loading.h"
 
 namespace vollfarbe_python {
 namespace {
@@ -13,29 +18,67 @@ std::string listed(const std::vector<std::string>& names) {
   return text;
 }
 
-std::string name_argument(py::handle value, const char* argument, const char* kind,
-                          const std::vector<std::string>& known) {
+std::string str_argument(py::handle value, const char* argument, const std::string& examples) {
   if (!py::isinstance<py::str>(value)) {
-    throw py::type_error(std::string(argument) + ": give the " + kind + "'s name as a str (" +
-                         listed(known) + "), not " + py::repr(value).cast<std::string>());
+    throw py::type_error(std::string(argument) + ": give a name as a str (" + examples +
+                         "), not " + py::repr(value).cast<std::string>());
   }
-  std::string name = value.cast<std::string>();
-  if (std::find(known.begin(), known.end(), name) == known.end()) {
-    throw py::value_error(std::string(argument) + ": no " + kind + " " +
-                          py::repr(value).cast<std::string>() + "; there are: " + listed(known));
-  }
-  return name;
+  return value.cast<std::string>();
+}
+
+// As the program takes it: a text with '/' or '.' is a file, names in any case.
+bool is_file_name(const std::string& text) {
+  return text.find_first_of("/.") != std::string::npos;
+}
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
 }
 
 }  // namespace
 
-std::vector<std::string> observer_names() { return {"legacy"}; }
-std::vector<std::string> illuminant_names() { return {"E"}; }
+std::vector<std::string> observer_names() { return app::observer_names(); }
+std::vector<std::string> illuminant_names() { return app::illuminant_names(); }
 
-const colour::model& chosen_model(py::handle observer, py::handle illuminant) {
-  name_argument(observer, "observer", "observer", observer_names());
-  name_argument(illuminant, "illuminant", "illuminant", illuminant_names());
-  return colour::legacy_model();
+std::shared_ptr<const colour::model> chosen_model(py::handle observer_value,
+                                                  py::handle illuminant_value) {
+  const std::string observer = str_argument(observer_value, "observer", listed(observer_names()));
+  const std::string illuminant =
+      str_argument(illuminant_value, "illuminant", "such as 'E', 'D65' or a file's path");
+  const auto& observers = app::observer_names();
+  if (std::find(observers.begin(), observers.end(), observer) == observers.end()) {
+    throw py::value_error("observer: no observer " + py::repr(observer_value).cast<std::string>() +
+                          "; there are: " + listed(observers));
+  }
+  const bool from_file = is_file_name(illuminant);
+  const auto& illuminants = app::illuminant_names();
+  if (!from_file &&
+      std::find(illuminants.begin(), illuminants.end(), upper(illuminant)) == illuminants.end()) {
+    throw py::value_error("illuminant: no illuminant " +
+                          py::repr(illuminant_value).cast<std::string>() + "; there are: " +
+                          listed(illuminants) + ", or give a file's path");
+  }
+  if (observer == "legacy" && (from_file || upper(illuminant) != "E")) {
+    throw py::value_error("illuminant: the built-in tables (observer 'legacy') have the white "
+                          "point E only, not " + py::repr(illuminant_value).cast<std::string>());
+  }
+  // Called with the GIL held, which guards the cache too.
+  static std::map<std::pair<std::string, std::string>, std::shared_ptr<const colour::model>> loaded;
+  const auto key = std::make_pair(observer, upper(illuminant));
+  if (!from_file) {
+    if (const auto found = loaded.find(key); found != loaded.end()) return found->second;
+  }
+  std::shared_ptr<const colour::model> model;
+  try {
+    model = app::load_model(observer, illuminant);
+  } catch (const app::model_load_error& error) {
+    throw py::value_error("observer " + py::repr(observer_value).cast<std::string>() +
+                          " under illuminant " + py::repr(illuminant_value).cast<std::string>() +
+                          ": " + error.what());
+  }
+  if (!from_file) loaded.emplace(key, model);
+  return model;
 }
 
 }  // namespace vollfarbe_python

@@ -16,6 +16,11 @@ prints for the same entry, bit for bit: the model runs in x87 extended
 precision in a fixed order, whatever arithmetic mode the Python process
 is in.
 
+The colour model is the built-in tables (observer 'legacy', white point E)
+unless a function is given another: the CIE 1931 and 1964 observers
+('cie1931', 'cie1964') under any illuminant of colord-data ('E', 'D65',
+'A', ...) or one read from a spectral file.
+
 Every function takes numbers, sequences or numpy arrays (anything
 ``numpy.asarray`` reads as real numbers), broadcasts its arguments against
 each other as a numpy ufunc does, and returns float64 arrays of the
@@ -29,6 +34,7 @@ compensative_wavelength  the ordered pair (l, lc) of a wavelength and its partne
 cumulative_tristimulus   X, Y, Z of the spectrum from its short end up to a wavelength
 optimal_colour           X, Y, Z of a band-pass, band-stop, low-pass or high-pass colour
 hue_equal_wavelengths    the hue-equal wavelengths l1, l2 of a chromaticity
+dominant_wavelength      dominant and complementary wavelength and purities (CIE observers)
 colour_moment            the colour moment M of X, Y, Z
 chromaticity             x, y of X, Y, Z
 observers, illuminants   the names the ``observer`` and ``illuminant`` arguments take
@@ -58,8 +64,10 @@ partner : array_like, optional
     The previous partner wavelength l of each entry, nm; 0 (the default)
     is a first pass, as the table computes it.
 observer, illuminant : str, optional
-    The colour model by the names of its observer and illuminant; see
-    ``observers()`` and ``illuminants()``.
+    The colour model by the names of its observer and illuminant:
+    ``'legacy'`` (the built-in tables, white point E only), ``'cie1931'``
+    or ``'cie1964'``; an illuminant of ``illuminants()`` (any case) or the
+    path of a spectral file (CGATS, as colord-data's).
 threads : int, optional
     How many threads share the work at most; None (the default) uses every
     core the process may run on. The results are the same bits for any
@@ -226,6 +234,51 @@ Examples
 [556.84, -556.84]
 )";
 
+inline constexpr const char* dominant_wavelength =
+    R"(dominant_wavelength(x, y, observer='cie1931', illuminant='E')
+--
+
+The dominant wavelength and the purities of each chromaticity (CIE 15).
+
+Parameters
+----------
+x, y : array_like
+    Chromaticity coordinates.
+observer, illuminant : str, optional
+    A CIE observer (``'cie1931'``, ``'cie1964'``) and the illuminant whose
+    white point the colours are seen from; the built-in tables give no
+    purities.
+
+Returns
+-------
+dominant : ndarray
+    The wavelength (nm) where the line from the white point through the
+    colour meets the spectrum locus, floored to 0.001 nm; for a purple
+    minus its complementary wavelength.
+complementary : ndarray
+    The wavelength on the far side of the white point; NaN where that side
+    is the purple line.
+excitation_purity : ndarray
+    The colour's distance from the white point over that of the locus (or
+    purple-line) point in its direction: 0 at the white, 1 on the locus.
+colorimetric_purity : ndarray
+    The excitation purity times y of that point over y of the colour.
+
+    All four are NaN at the white point itself.
+
+Raises
+------
+ValueError
+    For observer='legacy', or an unknown observer or illuminant.
+
+Examples
+--------
+>>> import vollfarbe
+>>> d, c, pe, pc = vollfarbe.dominant_wavelength(0.6270365997585851, 0.37249114522519133)
+>>> float(d), round(float(pe), 6)
+(599.999, 1.0)
+)";
+
 inline constexpr const char* colour_moment =
     R"(colour_moment(X, Y, Z, observer='legacy', illuminant='E')
 --
@@ -277,24 +330,28 @@ Examples
 inline constexpr const char* observers = R"(observers()
 --
 
-The names the ``observer`` argument takes.
+The names the ``observer`` argument takes: ``'legacy'`` (the built-in
+tables), ``'cie1931'`` (CIE 1931 2 degrees) and ``'cie1964'`` (CIE 1964 10
+degrees).
 
 Examples
 --------
 >>> import vollfarbe
->>> "legacy" in vollfarbe.observers()
-True
+>>> vollfarbe.observers()
+['legacy', 'cie1931', 'cie1964']
 )";
 
 inline constexpr const char* illuminants = R"(illuminants()
 --
 
-The names the ``illuminant`` argument takes.
+The illuminant names the ``illuminant`` argument takes, as colord-data
+has them; a path of a spectral file is taken too. The built-in tables
+(observer ``'legacy'``) have ``'E'`` only.
 
 Examples
 --------
 >>> import vollfarbe
->>> "E" in vollfarbe.illuminants()
+>>> "D65" in vollfarbe.illuminants()
 True
 )";
 

@@ -21,6 +21,7 @@ class column_writing_model final : public colour::model {
       : inner_(inner), first_entry_(first_entry), columns_(columns) {}
 
   std::string_view name() const override { return inner_.name(); }
+  std::string_view description() const override { return inner_.description(); }
   const colour::model_bounds& bounds() const override { return inner_.bounds(); }
   colour::chromaticity white_point() const override { return inner_.white_point(); }
   colour::chromaticity locus_chromaticity(double w) const override {
@@ -42,6 +43,9 @@ class column_writing_model final : public colour::model {
   }
   colour::hue_equal_pair hue_equal_wavelengths(double x, double y) const override {
     return inner_.hue_equal_wavelengths(x, y);
+  }
+  std::optional<colour::dominant_hue> dominant(double x, double y) const override {
+    return inner_.dominant(x, y);
   }
   colour::pass_result pass(double lc, double l) const override { return inner_.pass(lc, l); }
 

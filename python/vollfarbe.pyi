@@ -41,6 +41,9 @@ def optimal_colour(
 def hue_equal_wavelengths(
     x: _Numbers, y: _Numbers, observer: str = "legacy", illuminant: str = "E"
 ) -> tuple[_Result, _Result]: ...
+def dominant_wavelength(
+    x: _Numbers, y: _Numbers, observer: str = "cie1931", illuminant: str = "E"
+) -> tuple[_Result, _Result, _Result, _Result]: ...
 def colour_moment(
     X: _Numbers, Y: _Numbers, Z: _Numbers, observer: str = "legacy", illuminant: str = "E"
 ) -> _Result: ...

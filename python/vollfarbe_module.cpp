@@ -58,7 +58,8 @@ unsigned thread_count(py::handle threads) {
 
 py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
                  py::handle illuminant, py::handle threads) {
-  const colour::model& model = chosen_model(observer, illuminant);
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
   const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
   // The number columns are the rows of one block: a single allocation, large
@@ -104,7 +105,8 @@ py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
 
 py::tuple compensative_wavelength(py::handle wavelength, py::handle partner, py::handle observer,
                                   py::handle illuminant) {
-  const colour::model& model = chosen_model(observer, illuminant);
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
   const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
   auto [l, lc] = new_results<2>(arguments);
   const double* w = arguments.data(0);
@@ -137,7 +139,8 @@ tristimulus_out writer_of(std::array<float_array, 3>& results) {
 
 py::tuple cumulative_tristimulus(py::handle wavelength, py::handle observer,
                                  py::handle illuminant) {
-  const colour::model& model = chosen_model(observer, illuminant);
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
   const broadcast_arguments arguments({{wavelength, "wavelength"}});
   auto results = new_results<3>(arguments);
   const tristimulus_out out = writer_of(results);
@@ -168,7 +171,8 @@ colour_kind kind_named(py::handle kind) {
 py::tuple optimal_colour(py::handle l, py::handle lc, py::handle kind_name, py::handle observer,
                          py::handle illuminant) {
   const colour_kind kind = kind_named(kind_name);
-  const colour::model& model = chosen_model(observer, illuminant);
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
   const bool one_edge = kind == colour_kind::low_pass || kind == colour_kind::high_pass;
   if (one_edge && !lc.is_none()) {
     throw py::value_error("lc: a " + kind_name.cast<std::string>() +
@@ -207,7 +211,8 @@ py::tuple optimal_colour(py::handle l, py::handle lc, py::handle kind_name, py::
 
 py::tuple hue_equal_wavelengths(py::handle x, py::handle y, py::handle observer,
                                 py::handle illuminant) {
-  const colour::model& model = chosen_model(observer, illuminant);
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
   const broadcast_arguments arguments({{x, "x"}, {y, "y"}});
   auto [l1, l2] = new_results<2>(arguments);
   const double* xs = arguments.data(0);
@@ -222,13 +227,44 @@ py::tuple hue_equal_wavelengths(py::handle x, py::handle y, py::handle observer,
   return returned_tuple(l1, l2);
 }
 
+py::tuple dominant_wavelength(py::handle x, py::handle y, py::handle observer,
+                              py::handle illuminant) {
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
+  bool gives_purities = false;
+  {
+    const colour::exact_arithmetic scope;
+    gives_purities = model.dominant(1.0 / 3.0, 1.0 / 3.0).has_value();
+  }
+  if (!gives_purities) {
+    throw py::value_error("observer: " + std::string(model.description()) +
+                          " gives no dominant wavelength or purities; use a CIE observer "
+                          "(observer='cie1931' or 'cie1964')");
+  }
+  const broadcast_arguments arguments({{x, "x"}, {y, "y"}});
+  auto results = new_results<4>(arguments);
+  const double* xs = arguments.data(0);
+  const double* ys = arguments.data(1);
+  std::array<double*, 4> out{};
+  for (std::size_t r = 0; r < out.size(); ++r) out[r] = results[r].mutable_data();
+  for_each_entry(arguments.size, [&](std::size_t i) {
+    const auto hue = model.dominant(xs[i], ys[i]);
+    out[0][i] = hue ? hue->dominant : nan;
+    out[1][i] = hue ? hue->complementary : nan;
+    out[2][i] = hue ? hue->excitation_purity : nan;
+    out[3][i] = hue ? hue->colorimetric_purity : nan;
+  });
+  return returned_tuple(results[0], results[1], results[2], results[3]);
+}
+
 broadcast_arguments tristimulus_arguments(py::handle X, py::handle Y, py::handle Z) {
   return broadcast_arguments({{X, "X"}, {Y, "Y"}, {Z, "Z"}});
 }
 
 py::object colour_moment(py::handle X, py::handle Y, py::handle Z, py::handle observer,
                          py::handle illuminant) {
-  const colour::model& model = chosen_model(observer, illuminant);
+  const auto chosen = chosen_model(observer, illuminant);
+  const colour::model& model = *chosen;
   const broadcast_arguments arguments = tristimulus_arguments(X, Y, Z);
   float_array moment = new_result(arguments.shape);
   const double* x = arguments.data(0);
@@ -279,6 +315,8 @@ PYBIND11_MODULE(vollfarbe, module) {
              "kind"_a = py::str("band-pass"), "observer"_a = legacy, "illuminant"_a = white_e);
   module.def("hue_equal_wavelengths", &hue_equal_wavelengths, docs::hue_equal_wavelengths, "x"_a,
              "y"_a, "observer"_a = legacy, "illuminant"_a = white_e);
+  module.def("dominant_wavelength", &dominant_wavelength, docs::dominant_wavelength, "x"_a, "y"_a,
+             "observer"_a = py::str("cie1931"), "illuminant"_a = white_e);
   module.def("colour_moment", &colour_moment, docs::colour_moment, "X"_a, "Y"_a, "Z"_a,
              "observer"_a = legacy, "illuminant"_a = white_e);
   module.def("chromaticity", &chromaticity, docs::chromaticity, "X"_a, "Y"_a, "Z"_a);

@@ -10,7 +10,8 @@ import sys
 import vollfarbe
 
 FUNCTIONS = ["compute", "compensative_wavelength", "cumulative_tristimulus", "optimal_colour",
-             "hue_equal_wavelengths", "colour_moment", "chromaticity", "observers", "illuminants"]
+             "hue_equal_wavelengths", "dominant_wavelength", "colour_moment", "chromaticity",
+             "observers", "illuminants"]
 
 
 def test_every_function_has_a_signature_and_numpy_style_sections():
