@@ -11,6 +11,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/dominant_command.h"
 #include "app/help_text.h"
 #include "app/model_loading.h"
 #include "app/version_text.h"
@@ -23,8 +24,8 @@ namespace app {
 namespace {
 
 constexpr const char* usage_line =
-    "usage: vollfarbe [--help] [--version] [--window | table [options] [WAVELENGTH...|-] | plot "
-    "[options]]";
+    "usage: vollfarbe [--help] [--version] [--window | table [options] [WAVELENGTH...|-] | "
+    "dominant [options] (--xy X Y|--XYZ X Y Z|-) | plot [options]]";
 
 constexpr const char* plot_footer = R"(
 The spectrum locus runs from 380 to 700 nm; from 495 to 565 nm, where the
@@ -139,6 +140,29 @@ int run_application(int argc, char** argv) {
   add_model_options(table_cmd, table_models, true);
   table_cmd->footer(table_help_footer());
 
+  dominant_options dominant;
+  auto* dominant_cmd = cli.add_subcommand(
+      "dominant", "Dominant and complementary wavelength and purities of colours (CIE 15).");
+  dominant_cmd->add_option("--xy", dominant.xy, "The colour's chromaticity x y")
+      ->expected(2)->type_name("X Y");
+  dominant_cmd->add_option("--XYZ", dominant.XYZ, "The colour's tristimulus values X Y Z")
+      ->expected(3)->type_name("X Y Z");
+  std::vector<std::string> dominant_stdin;
+  dominant_cmd->add_option("stdin", dominant_stdin, "- reads one colour a line: x y or X Y Z")
+      ->type_name("-");
+  dominant_cmd->add_option("--format", dominant.format, "csv (default), tsv, json or jsonl")
+      ->type_name("FORMAT");
+  model_options dominant_models;
+  add_model_options(dominant_cmd, dominant_models, false);
+  dominant_cmd->footer(
+      "\nColumns: x, y, dominant, complementary, excitation_purity, colorimetric_purity.\n"
+      "Wavelengths are floored to 0.001 nm; a purple's dominant wavelength is its\n"
+      "complementary one with a minus sign; the white point gives empty fields.\n"
+      "Examples:\n"
+      "  vollfarbe dominant --xy 0.35 0.6\n"
+      "  vollfarbe dominant --observer cie1964 --illuminant D65 --XYZ 41.2 21.3 1.9\n"
+      "  printf '0.2 0.3\\n0.4 0.2\\n' | vollfarbe dominant -");
+
   plot::plot_options plot;
   auto* plot_cmd = cli.add_subcommand(
       "plot", "The CIE 1931 chromaticity diagram as SVG, PNG or PDF.");
@@ -187,8 +211,17 @@ int run_application(int argc, char** argv) {
       const auto models = chosen_models(table_models, "legacy");
       return table::run_table(table, pointers(models), stdin, stdout);
     }
+    if (dominant_cmd->parsed()) {
+      for (const auto& arg : dominant_stdin) {
+        if (arg != "-") throw table::usage_error("dominant: \"" + arg + "\" is no option; - reads stdin");
+      }
+      dominant.from_stdin = !dominant_stdin.empty();
+      const auto models = chosen_models(dominant_models, "cie1931");
+      if (models.size() != 1) throw table::usage_error("dominant: one --observer at a time");
+      return run_dominant(dominant, *models.front(), stdin, stdout);
+    }
     if (plot_cmd->parsed()) return plot::run_plot(plot, stdout);
-    return usage_failure("a command is needed: table or plot");
+    return usage_failure("a command is needed: table, dominant or plot");
   } catch (const table::usage_error& e) {
     return usage_failure(e.what());
   } catch (const model_load_error& e) {

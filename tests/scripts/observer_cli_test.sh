@@ -65,5 +65,21 @@ done <<CASES
 --observer cie1931 --cmf $work/good.cmf|give either --observer or --cmf, not both
 CASES
 
+# dominant: the 600 nm middle pigment's hue, the white point's empty fields,
+# a purple's negative dominant wavelength, stdin in both forms.
+got=$("$vollfarbe" dominant --xy 0.34435285842136937 0.598324095759105 | tail -1 | cut -d, -f3-4)
+[ "$got" = "556.278," ] || fail "dominant of the 600 nm middle pigment: $got"
+white=$("$vollfarbe" table --observer cie1931 --format json 359 2>/dev/null | python3 -c '
+import json, sys; r = json.load(sys.stdin)[0]; print(r["second_x"], r["second_y"])')
+# shellcheck disable=SC2086
+got=$("$vollfarbe" dominant --xy $white | tail -1 | cut -d, -f3-)
+[ "$got" = ",,," ] || fail "the white point has no hue: $got"
+got=$(printf '0.4 0.2\n17.0414,16.3049,98.9451\n' | "$vollfarbe" dominant - | tail -n +2 | cut -d, -f3 | tr '\n' ' ')
+[ "$got" = "-521.09 476.477 " ] || fail "dominant from stdin: $got"
+printf '0.4 0.2 0.1 0.3\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] && grep -q "stdin line 1" "$work/err" || fail "dominant: a line of four numbers"
+"$vollfarbe" dominant --observer legacy --xy 0.3 0.4 >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] || fail "dominant with the built-in tables is a usage error"
+
 [ "$failures" = 0 ] && echo "observers: all checks passed"
 [ "$failures" = 0 ]
