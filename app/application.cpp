@@ -184,6 +184,8 @@ int run_application(int argc, char** argv) {
   plot_cmd->add_option("--dpi", plot.dpi,
                        "Resolution of a PNG, default 300 (96 for slide and px sizes)")
       ->type_name("DPI");
+  model_options plot_models;
+  add_model_options(plot_cmd, plot_models, true);
   plot_cmd->add_option("-o,--output", plot.output,
                        "FILE.svg, FILE.png or FILE.pdf; default - (SVG on stdout)")
       ->type_name("FILE");
@@ -220,7 +222,10 @@ int run_application(int argc, char** argv) {
       if (models.size() != 1) throw table::usage_error("dominant: one --observer at a time");
       return run_dominant(dominant, *models.front(), stdin, stdout);
     }
-    if (plot_cmd->parsed()) return plot::run_plot(plot, stdout);
+    if (plot_cmd->parsed()) {
+      const auto models = chosen_models(plot_models, "legacy");
+      return plot::run_plot(plot, pointers(models), stdout);
+    }
     return usage_failure("a command is needed: table, dominant or plot");
   } catch (const table::usage_error& e) {
     return usage_failure(e.what());

@@ -20,6 +20,7 @@ chromaticity narrow_band_point(double w) {
 class builtin_tables final : public model {
  public:
   std::string_view name() const override { return "legacy"; }
+  std::string_view description() const override { return "built-in tables (legacy)"; }
   const model_bounds& bounds() const override { return bounds_; }
   chromaticity white_point() const override { return {1.0 / 3.0, 1.0 / 3.0}; }
 

@@ -99,6 +99,14 @@ std::string style_sheet(const figure_size& size) {
       0.27 * size.label_px, s, s, s, 1.6 * s, 1.2 * s, 6 * s, 4 * s, 1.6 * s, 1.6 * s, 1.3 * s,
       5 * s, 3 * s, 1.4 * s, 1.0 * s);
   std::string sheet = text;
+  // Compared loci: the same ink, told apart by their dashes in print.
+  char compared[512];
+  std::snprintf(compared, sizeof compared,
+                ".compared0 { fill: none; stroke: #1a1a1a; stroke-width: %.2f; stroke-dasharray: %.2f %.2f; }\n"
+                ".compared1 { fill: none; stroke: #1a1a1a; stroke-width: %.2f; stroke-dasharray: %.2f %.2f %.2f %.2f; }\n"
+                ".white-compared { fill: #1a1a1a; stroke: #1a1a1a; stroke-width: %.2f; }\n",
+                1.3 * s, 5 * s, 2.5 * s, 1.3 * s, 6 * s, 2 * s, 1.2 * s, 2 * s, 1.0 * s);
+  sheet += compared;
   for (int i = 0; i < colour_count; ++i) {
     const std::string c(construction_colours[i]);
     const std::string n = std::to_string(i);
@@ -196,6 +204,14 @@ class diagram {
       placer_.add_polyline(ring_, true);
     }
     add_marker(to_px(white_), 0.35 * font_, "white");
+    for (const colour::model* m : request_.compared) {
+      std::vector<px_point> locus;
+      for (const auto& p : spectral_locus(0.5, *m)) locus.push_back(to_px(p));
+      placer_.add_polyline(locus, false);
+      placer_.add_line({locus.back(), locus.front()});
+      compared_loci_.push_back(std::move(locus));
+      add_marker(to_px(white_point_of(*m)), 0.25 * font_, "white-compared");
+    }
     for (std::size_t i = 0; i < passes_.size(); ++i) gather_construction(passes_[i]);
     gather_ticks();
   }
@@ -459,8 +475,18 @@ class diagram {
   };
 
   std::vector<legend_entry> legend_entries() const {
-    std::vector<legend_entry> entries{{"locus", rich_text("spectrum locus")},
-                                      {"purple", rich_text("purple line")}};
+    std::vector<legend_entry> entries;
+    if (request_.compared.empty()) {
+      entries = {{"locus", rich_text("spectrum locus")}, {"purple", rich_text("purple line")}};
+    } else {
+      // Each model's locus and white point (its marker beside the name).
+      entries.push_back({"locus", rich_text(std::string(model_.description()) + " (white: open dot)")});
+      for (std::size_t i = 0; i < request_.compared.size(); ++i) {
+        entries.push_back({"compared" + std::to_string(i % 2),
+                           rich_text(std::string(request_.compared[i]->description()) +
+                                     " (white: filled dot)")});
+      }
+    }
     bool any_middle = false;
     for (std::size_t i = 0; i < passes_.size(); ++i) {
       entries.push_back({"pair c" + std::to_string(i % colour_count),
@@ -539,6 +565,13 @@ class diagram {
     canvas.polyline(locus_, "locus", false);
     canvas.line(locus_.back(), locus_.front(), "purple");
     canvas.close_group();
+    for (std::size_t i = 0; i < compared_loci_.size(); ++i) {
+      const std::string style = "compared" + std::to_string(i % 2);
+      canvas.open_group("spectrum-locus-" + std::string(request_.compared[i]->name()));
+      canvas.polyline(compared_loci_[i], style, false);
+      canvas.line(compared_loci_[i].back(), compared_loci_[i].front(), style);
+      canvas.close_group();
+    }
     if (request_.ring) {
       canvas.open_group("full-colour-ring");
       canvas.polyline(ring_, "ring", true);
@@ -589,6 +622,7 @@ class diagram {
   label_placer placer_;
   std::vector<colour::pass_result> passes_;
   std::vector<px_point> locus_;
+  std::vector<std::vector<px_point>> compared_loci_;
   std::vector<px_point> ring_;
   std::vector<construction_lines> constructions_;
   std::vector<marker> markers_;

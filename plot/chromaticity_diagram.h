@@ -19,6 +19,9 @@ namespace plot {
 
 struct diagram_request {
   const colour::model* model = &colour::legacy_model();  // locus, white point, passes
+  // Further models whose loci (dashed, each its own dash) and white points
+  // are drawn beside the first one's for comparison; the legend names each.
+  std::vector<const colour::model*> compared;
   std::vector<double> wavelengths;  // the dialogue's first pass for each
   bool ring = false;
   bool fill = false;

@@ -86,7 +86,15 @@ int write_output(const std::string& name, std::string_view bytes, std::FILE* out
 }  // namespace
 
 int run_plot(const plot_options& options, std::FILE* out) {
+  const colour::model* const legacy[] = {&colour::legacy_model()};
+  return run_plot(options, legacy, out);
+}
+
+int run_plot(const plot_options& options, std::span<const colour::model* const> models,
+             std::FILE* out) {
   diagram_request request;
+  request.model = models.front();
+  request.compared.assign(models.begin() + 1, models.end());
   request.wavelengths = wavelengths_of(options.wavelengths, *request.model);
   request.ring = options.ring;
   request.fill = options.fill;

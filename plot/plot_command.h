@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <span>
 #include <vector>
+
+#include "colour/colour_model.h"
 
 namespace plot {
 
@@ -27,5 +30,9 @@ struct plot_options {
 // cannot be rendered or written (the reason on stderr; a file that was there
 // stays as it was).
 int run_plot(const plot_options& options, std::FILE* out);
+// The same with the given models: the first draws the locus, the white point
+// and the dialogue's passes; the others add their loci and white points.
+int run_plot(const plot_options& options, std::span<const colour::model* const> models,
+             std::FILE* out);
 
 }  // namespace plot

@@ -81,5 +81,11 @@ printf '0.4 0.2 0.1 0.3\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
 "$vollfarbe" dominant --observer legacy --xy 0.3 0.4 >"$work/out" 2>"$work/err"
 [ $? = 2 ] && [ ! -s "$work/out" ] || fail "dominant with the built-in tables is a usage error"
 
+# plot: the second model's locus beside the first's, named in the legend.
+"$vollfarbe" plot --observer legacy,cie1964 --wavelength 600 >"$work/plot.svg" || fail "plot --observer status"
+grep -q 'spectrum-locus-cie1964' "$work/plot.svg" || fail "plot: no CIE 1964 locus"
+grep -q 'CIE 1964 10°, E' "$work/plot.svg" || fail "plot: the legend does not name CIE 1964"
+grep -q 'white-compared' "$work/plot.svg" || fail "plot: no white point of CIE 1964"
+
 [ "$failures" = 0 ] && echo "observers: all checks passed"
 [ "$failures" = 0 ]
