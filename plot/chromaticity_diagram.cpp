@@ -549,8 +549,8 @@ class diagram {
     figure_.height = height;
     std::string heading = "CIE 1931 chromaticity diagram";
     for (const double w : request_.wavelengths) heading += ", dialogue pass for " + nm_text(w) + " nm";
-    svg_canvas canvas(size_.width_px, height, request_.title.empty() ? heading : request_.title,
-                      style_sheet(size_));
+    figure_.title = request_.title.empty() ? heading : request_.title;
+    svg_canvas canvas(size_.width_px, height, figure_.title, style_sheet(size_));
     if (!request_.title.empty()) {
       const double baseline = 0.4 * small_ + ascent_em * size_.title_px;
       canvas.text({left_, baseline}, request_.title, text_anchor::start, "title");

@@ -31,6 +31,7 @@ struct diagram_request {
 
 struct drawn_figure {
   std::string svg;
+  std::string title;  // the heading, or what the figure shows when there is none
   double width = 0;   // drawing units (CSS px)
   double height = 0;
   std::vector<box> labels;   // every text, as measured with the assumed font metrics

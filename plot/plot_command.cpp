@@ -110,7 +110,7 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   if (kind == file_kind::svg) return write_output(options.output, figure.svg, out);
   const rendering r = kind == file_kind::png
                           ? render_png(figure.svg, figure.width, figure.height, dpi)
-                          : render_pdf(figure.svg, figure.width, figure.height);
+                          : render_pdf(figure.svg, figure.width, figure.height, figure.title);
   if (!r.ok) {
     std::fprintf(stderr, "vollfarbe plot: %s: %s\n", options.output.c_str(), r.error.c_str());
     return 1;

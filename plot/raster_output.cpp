@@ -96,7 +96,7 @@ rendering render_png(std::string_view svg, double width, double height, double d
   return out;
 }
 
-rendering render_pdf(std::string_view svg, double width, double height) {
+rendering render_pdf(std::string_view svg, double width, double height, const std::string& title) {
   rendering out;
   const svg_handle h = parse(svg, out.error);
   if (!h) return out;
@@ -104,8 +104,7 @@ rendering render_pdf(std::string_view svg, double width, double height) {
   const double points_high = height * 72.0 / 96.0;
   cairo_surface_t* surface =
       cairo_pdf_surface_create_for_stream(append_bytes, &out.bytes, points_wide, points_high);
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
-                                 "CIE 1931 chromaticity diagram");
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.c_str());
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "vollfarbe plot");
   cairo_t* cr = cairo_create(surface);
   const bool drawn = draw(h.get(), cr, points_wide, points_high, out.error);

@@ -19,6 +19,7 @@ struct rendering {
 
 // `width` and `height` in CSS pixels (96 per inch), as the SVG states them.
 rendering render_png(std::string_view svg, double width, double height, double dpi);
-rendering render_pdf(std::string_view svg, double width, double height);
+// `title` goes into the PDF's metadata.
+rendering render_pdf(std::string_view svg, double width, double height, const std::string& title);
 
 }  // namespace plot

@@ -59,10 +59,12 @@ read -r w h dpi < <(png_facts "$work/screen.PNG")
 [ "$w" = 1600 ] && [ "$dpi" = 192 ] || fail "800px at 192 dpi: ${w}x$h at $dpi dpi"
 
 # PDF: one page of the figure's size, and it renders.
-"$vollfarbe" plot --wavelength 600 --fill --size column -o "$work/figure.pdf" || fail "PDF status"
+"$vollfarbe" plot --wavelength 600 --fill --size column --title "Vollfarben" -o "$work/figure.pdf" ||
+  fail "PDF status"
 if command -v pdfinfo >/dev/null; then
   pdfinfo "$work/figure.pdf" >"$work/pdfinfo" || fail "pdfinfo cannot read the PDF"
   grep -q "^Pages: *1$" "$work/pdfinfo" || fail "PDF pages: $(grep Pages "$work/pdfinfo")"
+  grep -q "^Title: *Vollfarben$" "$work/pdfinfo" || fail "PDF title: $(grep Title "$work/pdfinfo")"
   grep -q "^Page size: *240\.94[0-9]* x " "$work/pdfinfo" || fail "PDF not 85 mm wide: $(grep 'Page size' "$work/pdfinfo")"
   pdftoppm -r 50 -png -singlefile "$work/figure.pdf" "$work/figure" && [ -s "$work/figure.png" ] ||
     fail "pdftoppm cannot render the PDF"
