@@ -3,7 +3,7 @@
 
 # What the program needs to build and run (make run, make install) ...
 RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev libfmt-dev pkg-config librsvg2-dev \
-                libcairo2-dev zlib1g-dev fonts-dejavu-core libsdl2-dev libx11-dev unifont
+                libcairo2-dev zlib1g-dev fonts-dejavu-core fonts-dejavu-extra libsdl2-dev libx11-dev unifont
 # The CIE observers and illuminants that table --observer and dominant read.
 RUN_PACKAGES += colord-data
 # ... what building and checking the Debian package adds (make deb) ...
