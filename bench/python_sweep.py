@@ -16,7 +16,6 @@ time too, which a loaded machine disturbs less. The ratios are what to read.
     PYTHONPATH=build/python python3 bench/python_sweep.py [BUILD_DIR] [--rounds N]
 """
 import argparse
-import importlib.util
 import json
 import os
 import pathlib
@@ -44,10 +43,10 @@ def numpy_peer():
     path = HERE / "numpy_sweep.py"
     if not path.exists():
         return None
-    spec = importlib.util.spec_from_file_location("numpy_sweep", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.sweep
+    sys.path.insert(0, str(HERE))
+    import numpy_sweep  # noqa: E402  (found beside this script)
+
+    return numpy_sweep.sweep
 
 
 # The values printed rounded: the pair and hue-equal wavelengths to 0.001 nm,

@@ -92,7 +92,7 @@ cie_model::cie_model(std::string name, std::string description, const spectral_t
   const auto red = static_cast<std::size_t>(std::min<ext>(last, static_cast<ext>(nodes_ - 1)));
   if (red <= blue) throw model_data_error("the data have no spectrum locus between 380 and 700 nm");
   try {
-    hue_ = std::make_unique<spectrum_locus_hue>(x_, y_, z_, start_, step_, blue, red, white_);
+    hue_ = std::make_unique<locus_hue_inverse>(x_, y_, z_, start_, step_, blue, red, white_);
   } catch (const std::domain_error& e) {
     throw model_data_error(e.what());
   }

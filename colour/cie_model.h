@@ -31,7 +31,7 @@
 
 #include "colour/cgats_reader.h"
 #include "colour/colour_model.h"
-#include "colour/spectrum_locus_hue.h"
+#include "colour/locus_hue_inverse.h"
 #include "colour/sprague_interpolation.h"
 
 namespace colour {
@@ -95,7 +95,7 @@ class cie_model final : public model {
   tristimulus full_;
   std::array<long double, 3> relative_;  // 100 / Xw, 100 / Yw, 100 / Zw
   chromaticity white_;
-  std::unique_ptr<spectrum_locus_hue> hue_;
+  std::unique_ptr<locus_hue_inverse> hue_;
   model_bounds bounds_;
 };
 

@@ -11,15 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "textio/host.h"
+#include "hosts/host_interface.h"
 
 namespace hosts {
-
-// A host implements the text services' host interface over their screen model.
-using textio::host;
-using textio::key_code;
-using textio::key_queue;
-using textio::screen;
 
 class memory_host final : public host {
  public:

@@ -9,15 +9,9 @@
 #include <string>
 
 #include "hosts/end_signal_watch.h"
-#include "textio/host.h"
+#include "hosts/host_interface.h"
 
 namespace hosts {
-
-// A host implements the text services' host interface over their screen model.
-using textio::host;
-using textio::key_code;
-using textio::key_queue;
-using textio::screen;
 
 class piped_host final : public host {
  public:

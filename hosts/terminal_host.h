@@ -10,17 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "textio/host.h"
+#include "hosts/host_interface.h"
 #include "hosts/end_signal_watch.h"
 #include "hosts/terminal_viewport.h"
 
 namespace hosts {
-
-// A host implements the text services' host interface over their screen model.
-using textio::host;
-using textio::key_code;
-using textio::key_queue;
-using textio::screen;
 
 class terminal_host final : public host {
  public:

@@ -5,26 +5,9 @@
 # enlarging the terminal to 80x30 mid-run shows the whole screen at once.
 # Usage: bash terminal_small_tmux_test.sh path/to/vollfarbe
 set -u
-program=$(realpath "$1")
-command -v tmux >/dev/null || { echo "SKIP: tmux not installed"; exit 0; }
-work=$(mktemp -d)
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-tmux_cmd=(tmux -u -L "vf-small-$$" -f /dev/null)
-cleanup() { "${tmux_cmd[@]}" kill-server 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-t() { "${tmux_cmd[@]}" "$@"; }
-pane() { t capture-pane -p -t vf; }
-wait_for() {
-  for ((i = 0; i < 50; i++)); do
-    pane | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "timed out waiting for: $1"
-  echo "---- pane ----"; pane; echo "--------------"
-  return 1
-}
+TMUX_SOCKET_NAME=vf-small
+# shellcheck source=tests/scripts/tmux_harness.sh
+source "$(dirname "$0")/tmux_harness.sh"
 notice="Terminal 80x24 < 80x30: enlarge it or run vollfarbe --window to see it all"
 # The notice belongs on the terminal's last row, and nowhere else.
 notice_on_last_row() {

@@ -7,29 +7,9 @@
 # written).
 # Usage: bash terminal_tmux_test.sh path/to/vollfarbe
 set -u
-program=$(realpath "$1")
-command -v tmux >/dev/null || { echo "SKIP: tmux not installed"; exit 0; }
-work=$(mktemp -d)
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-tmux_cmd=(tmux -u -L "vf-test-$$" -f /dev/null)
-cleanup() { "${tmux_cmd[@]}" kill-server 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-t() { "${tmux_cmd[@]}" "$@"; }
-pane() { t capture-pane -p -t vf; }
-
-# wait_for TEXT [SECONDS]: until the pane shows TEXT, at most SECONDS (5).
-wait_for() {
-  local tries=$((${2:-5} * 10))
-  for ((i = 0; i < tries; i++)); do
-    pane | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "timed out waiting for: $1"
-  echo "---- pane ----"; pane; echo "--------------"
-  return 1
-}
+TMUX_SOCKET_NAME=vf-test
+# shellcheck source=tests/scripts/tmux_harness.sh
+source "$(dirname "$0")/tmux_harness.sh"
 wait_for_file() {
   for ((i = 0; i < 50; i++)); do [ -s "$1" ] && return 0; sleep 0.1; done
   fail "timed out waiting for $1"

@@ -1,4 +1,4 @@
-#include "colour/spectrum_locus_hue.h"
+#include "colour/locus_hue_inverse.h"
 
 #include <algorithm>
 #include <charconv>
@@ -54,7 +54,7 @@ std::string shortest_nm(double w) {
 
 }  // namespace
 
-spectrum_locus_hue::spectrum_locus_hue(const std::vector<quintic>& x, const std::vector<quintic>& y,
+locus_hue_inverse::locus_hue_inverse(const std::vector<quintic>& x, const std::vector<quintic>& y,
                                        const std::vector<quintic>& z, double start, double step,
                                        std::size_t blue, std::size_t red, chromaticity white)
     : start_(start), step_(step), blue_(blue), red_(red), white_(white) {
@@ -122,7 +122,7 @@ spectrum_locus_hue::spectrum_locus_hue(const std::vector<quintic>& x, const std:
   }
 }
 
-long double spectrum_locus_hue::hue_angle(long double dx, long double dy) const {
+long double locus_hue_inverse::hue_angle(long double dx, long double dy) const {
   if (!(std::isfinite(dx) && std::isfinite(dy)) || (dx == 0 && dy == 0)) return detail::nan;
   const ext across = reference_cos_ * dy - reference_sin_ * dx;
   const ext along = reference_cos_ * dx + reference_sin_ * dy;
@@ -133,7 +133,7 @@ long double spectrum_locus_hue::hue_angle(long double dx, long double dy) const 
   return a < 0 ? a + 2 * std::numbers::pi : a;
 }
 
-quintic spectrum_locus_hue::g(std::size_t i, long double dx, long double dy) const {
+quintic locus_hue_inverse::g(std::size_t i, long double dx, long double dy) const {
   quintic out;
   for (std::size_t k = 0; k < 6; ++k) out.a[k] = dy * p_[i].a[k] - dx * q_[i].a[k];
   return out;
@@ -142,7 +142,7 @@ quintic spectrum_locus_hue::g(std::size_t i, long double dx, long double dy) con
 // Newton steps kept inside a bracket of a sign change, bisecting when a
 // step would leave it: certain to converge, for the rare start that the
 // quick steps do not settle from (a locus that wobbles near an end).
-long double spectrum_locus_hue::solve_bracketed(const quintic& f, long double t) const {
+long double locus_hue_inverse::solve_bracketed(const quintic& f, long double t) const {
   const ext f_lo = f(0);
   const ext f_hi = f(1);
   if (f_lo == 0) return 0;
@@ -165,14 +165,14 @@ long double spectrum_locus_hue::solve_bracketed(const quintic& f, long double t)
   return t;
 }
 
-spectrum_locus_hue::both_ways spectrum_locus_hue::wavelengths_both_ways(long double dx,
+locus_hue_inverse::both_ways locus_hue_inverse::wavelengths_both_ways(long double dx,
                                                                          long double dy) const {
   const ext a = hue_angle(dx, dy);
   const ext pi = std::numbers::pi_v<ext>;
   return {wavelength_at(a, dx, dy), wavelength_at(a < pi ? a + pi : a - pi, -dx, -dy)};
 }
 
-double spectrum_locus_hue::wavelength_at(long double a, long double dx, long double dy) const {
+double locus_hue_inverse::wavelength_at(long double a, long double dx, long double dy) const {
   if (!spectral(a)) return detail::nan;  // NaN fails too
   // The table entry whose angles bracket a (they fall, but for a wobble):
   // its bucket's start, then a step or two on.
@@ -202,7 +202,7 @@ double spectrum_locus_hue::wavelength_at(long double a, long double dx, long dou
   return static_cast<double>(node + t * step_);
 }
 
-chromaticity spectrum_locus_hue::purple_line_point(long double dx, long double dy) const {
+chromaticity locus_hue_inverse::purple_line_point(long double dx, long double dy) const {
   const ext ex = ext{red_point_.x} - blue_point_.x;
   const ext ey = ext{red_point_.y} - blue_point_.y;
   const ext bx = ext{blue_point_.x} - white_.x;

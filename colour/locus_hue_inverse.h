@@ -27,13 +27,13 @@
 
 namespace colour {
 
-class spectrum_locus_hue {
+class locus_hue_inverse {
  public:
   // x, y, z: the quintics of x̄, ȳ, z̄ over the grid start + i step;
   // blue, red: the node indices of the locus ends (blue < red).
   // std::domain_error when the hue angle does not fall from node to node
   // between the ends (the message names the two wavelengths).
-  spectrum_locus_hue(const std::vector<quintic>& x, const std::vector<quintic>& y,
+  locus_hue_inverse(const std::vector<quintic>& x, const std::vector<quintic>& y,
                      const std::vector<quintic>& z, double start, double step,
                      std::size_t blue, std::size_t red, chromaticity white);
 
