@@ -36,7 +36,12 @@ enum class number_reading { fine, not_a_number, out_of_range };
 
 number_reading read_number(std::string_view text, double& value) {
   std::string_view digits = trimmed(text);
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  // A plus sign is accepted as the C library accepts it, but only before the
+  // digits: "+-40" is no number, although from_chars would read "-40".
+  if (!digits.empty() && digits.front() == '+') {
+    digits.remove_prefix(1);
+    if (!digits.empty() && digits.front() == '-') return number_reading::not_a_number;
+  }
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   const bool whole = !digits.empty() && end == digits.data() + digits.size();
   if (whole && error == std::errc::result_out_of_range) return number_reading::out_of_range;
