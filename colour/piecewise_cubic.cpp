@@ -66,6 +66,7 @@ shares locus_chromaticity(double w) {
 double wavelength_of_hue(double hue) { return piecewise_cubic(cubic_table::hue_to_wavelength, hue); }
 
 double floor_to_thousandth(double v) {
+  if (std::isnan(v)) return detail::quieted_nan(v);  // a hue with no wavelength
   // 1000 v is exact in the 64-bit significand; the floor is a true floor.
   return static_cast<double>(std::floor(ext{1000} * v) / ext{1000});
 }
