@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "colour/legacy_model.h"
 
 namespace colour::legacy {
 namespace {
+
+using ext = long double;
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
@@ -56,6 +60,19 @@ TEST(HueNumber, FloorToThousandth) {
   };
   for (const floor_case& c : cases) EXPECT_EQ(floor_to_thousandth(c.v), c.expected) << c.v;
   EXPECT_TRUE(std::isnan(floor_to_thousandth(nan)));
+}
+
+// A NaN (a hue with no wavelength) is passed by without the x87, where it
+// costs an assist of hundreds of cycles, and must come out with the bits the
+// x87 gives it: sign and payload kept, a signalling NaN quieted.
+TEST(HueNumber, FloorToThousandthGivesANaNTheBitsOfTheX87) {
+  for (const std::uint64_t bits : {0x7ff8000000000000u, 0xfff8000000000000u, 0x7ff8000000000123u,
+                                   0x7ff0000000000001u, 0xfff4000000000abcu}) {
+    const double v = std::bit_cast<double>(bits);
+    const double x87 = static_cast<double>(std::floor(ext{1000} * v) / ext{1000});
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(floor_to_thousandth(v)), std::bit_cast<std::uint64_t>(x87))
+        << std::hex << bits;
+  }
 }
 
 TEST(HueNumber, WavelengthsAtTheEndsOfTheSpectralRange) {
