@@ -14,10 +14,13 @@
 
 namespace textio {
 
-// Enough room for any finite double in its shortest form.
+// The room write_shortest needs: any finite double's text (at most 24
+// characters, -1.2345678901234567e-308) and up to 8 bytes after it, which
+// the writer may overwrite (it stores whole 8-byte words).
 inline constexpr std::size_t shortest_number_capacity = 32;
 
-// Writes the shortest text of a finite value at `out`; returns its end.
+// Writes the shortest text of a finite value at `out`, which has room for
+// shortest_number_capacity bytes; returns the text's end.
 char* write_shortest(double value, char* out);
 
 std::string shortest_text(double value);

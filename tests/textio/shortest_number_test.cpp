@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "tests/support/same_as_to_chars.h"
 
@@ -40,6 +43,34 @@ TEST(ShortestNumber, ReadsBackToTheSameDouble) {
   for (const double v : {489.996, 571.2089999999999, 0.3477056641250473, 1.0351399999999984,
                          -556.84, 5e-324, 1.7976931348623157e308}) {
     EXPECT_EQ(std::strtod(textio::shortest_text(v).c_str(), nullptr), v) << v;
+  }
+}
+
+// The powers of two are where Dragonbox takes its other path (the gap below
+// is half the gap above): every one of them, and its neighbours.
+TEST(ShortestNumber, SameBytesAsToCharsForEveryPowerOfTwo) {
+  const auto result = test_support::compare_with_to_chars(3 * 2046, [](std::uint64_t i) {
+    const double power = std::ldexp(1.0, static_cast<int>(i / 3) - 1022);
+    return i % 3 == 0 ? power : std::nextafter(power, i % 3 == 1 ? 0.0 : HUGE_VAL);
+  });
+  EXPECT_EQ(result.first_difference, "") << "a double written differently (to_chars | ours)";
+}
+
+// The writer stores whole words past the text's end, never past the room it
+// asks for: 17 digits with the point in every place, and the longest exponent
+// forms.
+TEST(ShortestNumber, WritesNothingPastItsRoom) {
+  std::vector<double> values = {-1.2345678901234567e-308, -1.7976931348623157e308, -5e-324,
+                                -0.0012345678901234567, 9007199254740993e3};
+  for (double v = -12345678901234567.0; std::fabs(v) > 1; v /= 10) values.push_back(v);
+  for (const double v : values) {
+    char room[64];
+    std::memset(room, 0x7f, sizeof room);
+    char* const end = textio::write_shortest(v, room);
+    EXPECT_EQ(std::string(room + 0, end), textio::shortest_text(v));
+    EXPECT_EQ(std::string(room + textio::shortest_number_capacity, room + sizeof room),
+              std::string(sizeof room - textio::shortest_number_capacity, '\x7f'))
+        << textio::shortest_text(v);
   }
 }
 
