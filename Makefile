@@ -14,7 +14,7 @@ PYTHON_PACKAGES := pybind11-dev python3-dev python3-numpy
 # need (make test and the targets below it; the tests check the package and
 # the module, its README example with pandas and matplotlib, too; the window
 # is tested under an X server of its own).
-TEST_PACKAGES := clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
+TEST_PACKAGES := strace clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
                  tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
                  bash-completion poppler-utils xvfb xdotool imagemagick \
                  $(DEB_PACKAGES) $(PYTHON_PACKAGES) \

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The program on a pseudo-terminal that this test holds itself: idle at the
-# pause it makes no system call and uses no CPU time; when the terminal goes
+# pause it makes no system call and uses no CPU time (30 s by default, watched
+# through /proc and by strace); when the terminal goes
 # away without a hang-up signal (not its controlling terminal), it ends as on
 # SIGHUP with its report written instead of spinning; TERM=dumb gets lines.
 # Usage: bash terminal_pty_test.sh path/to/vollfarbe [IDLE_SECONDS]
 set -u
-exec python3 - "$(realpath "$1")" "${2:-2}" <<'PY'
-import os, select, struct, subprocess, sys, tempfile, time, fcntl, termios
+exec python3 - "$(realpath "$1")" "${2:-30}" <<'PY'
+import os, select, signal, struct, subprocess, sys, tempfile, time, fcntl, termios
 
 program, idle_seconds = sys.argv[1], float(sys.argv[2])
 failures = []
@@ -66,12 +67,29 @@ with tempfile.TemporaryDirectory() as work:
     read_until(master, b"-556.84")
     drain(master, 0.3)  # the pause is painted; from here on nothing happens
 
+    # strace logs every system call with its time. Attaching interrupts the
+    # blocked poll once, so the window opens a moment after it.
+    trace = os.path.join(work, "idle.strace")
+    tracer = subprocess.Popen(["strace", "-ttt", "-o", trace, "-p", str(process.pid)],
+                              stderr=subprocess.DEVNULL)
+    time.sleep(1.0)
+    window_start = time.time()
     before = activity(process.pid)
     time.sleep(idle_seconds)
     after = activity(process.pid)
+    window_end = time.time()
+    tracer.send_signal(signal.SIGINT)
+    tracer.wait(timeout=10)
     ticks, wakeups = after[0] - before[0], after[1] - before[1]
     if ticks != 0 or wakeups != 0:
         fail("idle for %.1f s: %d CPU ticks, %d wake-ups" % (idle_seconds, ticks, wakeups))
+    with open(trace) as f:
+        lines = f.read().splitlines()
+    if not lines:
+        fail("strace recorded nothing: it could not attach")
+    calls = [l for l in lines if window_start < float(l.split()[0]) < window_end]
+    if calls:
+        fail("idle for %.1f s: %d system calls, e.g. %s" % (idle_seconds, len(calls), calls[0]))
 
     os.close(master)  # the terminal goes away, with no SIGHUP
     start_ticks = activity(process.pid)[0]
