@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <thread>
 #include <variant>
 
@@ -16,7 +17,8 @@
 #include "hosts/piped_host.h"
 #include "hosts/terminal_host.h"
 #include "hosts/unifont_glyphs.h"
-#include "hosts/window_host.h"
+#include "hosts/window_session.h"
+#include "modules/loadable_module.h"
 #include "textio/services.h"
 
 namespace app {
@@ -78,8 +80,17 @@ int run_in_window(const std::string& program_path) {
     return 2;
   }
 
+  const auto make_window = modules::load_function<decltype(vollfarbe_window_session_v1)>(
+      VOLLFARBE_WINDOW_MODULE, hosts::window_session_entry, "the window host");
+  if (const auto* problem = std::get_if<std::string>(&make_window)) {
+    std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
+    return 2;
+  }
+
   textio::key_queue keys;  // filled by the window's events, read by the dialogue
-  hosts::window_host window(std::get<hosts::cp437_glyphs>(glyphs), keys);
+  const std::unique_ptr<hosts::window_session> host(
+      std::get<0>(make_window)(std::get<hosts::cp437_glyphs>(glyphs), keys));
+  hosts::window_session& window = *host;
   if (const auto problem = window.open_window(title_of(program_path))) {
     std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
     return 2;

@@ -300,3 +300,8 @@ void window_host::end_after_lost_display() {
 }
 
 }  // namespace hosts
+
+extern "C" hosts::window_session* vollfarbe_window_session_v1(const hosts::cp437_glyphs& glyphs,
+                                                              textio::key_queue& keys) {
+  return new hosts::window_host(glyphs, keys);
+}

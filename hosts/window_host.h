@@ -21,6 +21,7 @@
 #include "hosts/end_signal_watch.h"
 #include "hosts/unifont_glyphs.h"
 #include "hosts/window_picture.h"
+#include "hosts/window_session.h"
 #include "textio/host.h"
 
 struct SDL_Window;
@@ -29,7 +30,7 @@ struct SDL_Texture;
 
 namespace hosts {
 
-class window_host final : public textio::host {
+class window_host final : public window_session {
  public:
   // Keys go into `keys`, which the dialogue's services share; end signals
   // are caught from here on.
@@ -38,13 +39,8 @@ class window_host final : public textio::host {
   window_host(const window_host&) = delete;
   window_host& operator=(const window_host&) = delete;
 
-  // On the thread that will run the events: opens the window, titled
-  // `title`. A message when no window can be had.
-  std::optional<std::string> open_window(const std::string& title);
-
-  // The event loop, on the thread that opened the window; returns once the
-  // dialogue's side has called close(), after the window is gone.
-  void run_events();
+  std::optional<std::string> open_window(const std::string& title) override;
+  void run_events() override;
 
   // The dialogue's side (another thread).
   // Sleeps until a key arrives (no polling; `timeout` is not needed) or an
@@ -54,9 +50,7 @@ class window_host final : public textio::host {
   void beep() override;
   // Ends the event loop, which closes the window. Safe to call again.
   void close() override;
-  // The dialogue has ended with `status` and said all it had to say; closes
-  // the host. (Should the display go away, the program ends only then.)
-  void finish(int status);
+  void finish(int status) override;
 
   // The connection to the display is lost (Xlib's fatal I/O error, on the
   // event thread): the dialogue ends as on a hang-up, with its report

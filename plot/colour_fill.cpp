@@ -1,44 +1,26 @@
 #include "plot/colour_fill.h"
 
-#include <cairo.h>
-
 #include <cstdint>
+#include <vector>
 
+#include "plot/raster_output.h"
 #include "plot/srgb_colour.h"
 
 namespace plot {
-namespace {
-
-cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
-}  // namespace
 
 std::string colour_fill_png(int columns, int rows,
                             const std::function<xy_point(double, double)>& chromaticity_at) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns, rows);
-  cairo_surface_flush(surface);
-  unsigned char* pixels = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  std::string png;
-  if (pixels != nullptr) {
-    for (int row = 0; row < rows; ++row) {
-      auto* line = reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(row) * stride);
-      for (int column = 0; column < columns; ++column) {
-        const xy_point p = chromaticity_at(column + 0.5, row + 0.5);
-        const srgb8 c = srgb_of_chromaticity(p.x, p.y);
-        line[column] = (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
-      }
-    }
-    cairo_surface_mark_dirty(surface);
-    if (cairo_surface_write_to_png_stream(surface, append_bytes, &png) != CAIRO_STATUS_SUCCESS) {
-      png.clear();
+  if (columns < 1 || rows < 1) return {};
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+  auto pixel = pixels.begin();
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const xy_point p = chromaticity_at(column + 0.5, row + 0.5);
+      const srgb8 c = srgb_of_chromaticity(p.x, p.y);
+      *pixel++ = (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
     }
   }
-  cairo_surface_destroy(surface);
-  return png;
+  return encode_png(columns, rows, pixels);
 }
 
 std::string base64(std::string_view bytes) {

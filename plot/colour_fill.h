@@ -14,7 +14,8 @@
 namespace plot {
 
 // A PNG of `columns` x `rows` pixels; `chromaticity_at(column + 0.5,
-// row + 0.5)` says which chromaticity a pixel shows.
+// row + 0.5)` says which chromaticity a pixel shows. Encoded by the renderer
+// module (raster_output.h); "" when it cannot be.
 std::string colour_fill_png(int columns, int rows,
                             const std::function<xy_point(double, double)>& chromaticity_at);
 

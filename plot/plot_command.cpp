@@ -105,6 +105,13 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
     throw table::usage_error("--dpi applies to PNG output only (-o FILE.png)");
   }
   const double dpi = options.dpi ? dpi_of(*options.dpi) : request.size.default_dpi;
+  // The fill's picture and PNG and PDF output are encoded by the renderer.
+  if (request.fill || kind != file_kind::svg) {
+    if (const auto problem = raster_renderer_problem()) {
+      std::fprintf(stderr, "vollfarbe plot: %s\n", problem->c_str());
+      return 1;
+    }
+  }
 
   const drawn_figure figure = draw_chromaticity_diagram(request);
   if (kind == file_kind::svg) return write_output(options.output, figure.svg, out);

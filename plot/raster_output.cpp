@@ -1,4 +1,4 @@
-#include "plot/raster_output.h"
+#include "plot/raster_module.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace plot {
@@ -67,8 +68,6 @@ void record_resolution(std::string& png, double dpi) {
   png.insert(after_ihdr, chunk);
 }
 
-}  // namespace
-
 rendering render_png(std::string_view svg, double width, double height, double dpi) {
   rendering out;
   const svg_handle h = parse(svg, out.error);
@@ -120,4 +119,32 @@ rendering render_pdf(std::string_view svg, double width, double height, const st
   return out;
 }
 
+std::string png_of_pixels(int columns, int rows, const std::uint32_t* pixels) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns, rows);
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  std::string png;
+  if (data != nullptr) {
+    for (int row = 0; row < rows; ++row) {
+      std::memcpy(data + static_cast<std::ptrdiff_t>(row) * stride,
+                  pixels + static_cast<std::ptrdiff_t>(row) * columns,
+                  static_cast<std::size_t>(columns) * sizeof *pixels);
+    }
+    cairo_surface_mark_dirty(surface);
+    if (cairo_surface_write_to_png_stream(surface, append_bytes, &png) != CAIRO_STATUS_SUCCESS) {
+      png.clear();
+    }
+  }
+  cairo_surface_destroy(surface);
+  return png;
+}
+
+constexpr raster_renderer renderer{render_png, render_pdf, png_of_pixels};
+
+}  // namespace
 }  // namespace plot
+
+extern "C" const plot::raster_renderer* vollfarbe_raster_renderer_v1() {
+  return &plot::renderer;
+}

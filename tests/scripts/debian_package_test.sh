@@ -24,8 +24,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vollfarbe ] || fail "Package: $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Section)" = science ] || fail "Section: $(field Section)"
-# Dependencies come from the linked shared libraries.
-for library in libc6 libncursesw6 libstdc++6; do
+# Dependencies come from the linked shared libraries, the modules' too.
+for library in libc6 libncursesw6 libstdc++6 librsvg2-2 libcairo2 libsdl2-2.0-0 libx11-6; do
   field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
 field Description | sed -n 2p | grep -q 'optimal colours' || fail "no long description"
@@ -46,6 +46,8 @@ program=$work/root/usr/bin/vollfarbe
 "$program" --version | grep -q "^vollfarbe $version" || fail "unpacked --version: $("$program" --version)"
 [ "$("$program" table 600 520 | cut -d, -f1-4)" = "$(printf 'wavelength,path,l,lc\n600,middle,489.996,600\n520,end,0,520')" ] ||
   fail "unpacked table"
+"$program" plot --wavelength 600 -o "$work/figure.pdf" 2>"$work/err" && [ -s "$work/figure.pdf" ] ||
+  fail "unpacked plot -o figure.pdf (the renderer module): $(cat "$work/err")"
 mkdir "$work/run"
 (cd "$work/run" && printf '600\n q ' | "$program" >out 2>err) || fail "unpacked piped pass: status $?"
 grep -qF 'Die Grenzwellenlänge ist l = 489.996' "$work/run/out" || fail "unpacked piped pass: no result"

@@ -5,6 +5,7 @@
 set -u
 build=${VOLLFARBE_BUILD_DIR:?the build folder, set by ctest}
 source_dir=${VOLLFARBE_SOURCE_DIR:?the source folder, set by ctest}
+module_dir=${VOLLFARBE_MODULE_INSTALL_DIR:?the module folder below the prefix, set by ctest}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -32,6 +33,10 @@ installed=$work/stage/usr/local/bin/vollfarbe
 "$installed" --version | grep -q '^vollfarbe ' || fail "installed --version"
 [ "$(cd "$work" && "$installed" table 600 | cut -d, -f1-4 | tail -1)" = "600,middle,489.996,600" ] ||
   fail "installed table 600"
+"$installed" plot --wavelength 600 -o "$work/figure.png" 2>"$work/err" && [ -s "$work/figure.png" ] ||
+  fail "installed plot -o figure.png (the renderer module): $(cat "$work/err")"
+[ "$(stat -c %a "$work/stage/usr/local/$module_dir/vollfarbe_raster_output.so")" = 644 ] ||
+  fail "the modules are installed executable (shared objects are not programs)"
 mkdir "$work/run"
 (cd "$work/run" && printf '600\n q ' | "$installed" >out 2>&1) || fail "installed piped pass: status $?"
 grep -qF 'Die Grenzwellenlänge ist l = 489.996' "$work/run/out" || fail "installed piped pass: no result"
