@@ -2,6 +2,8 @@
 // (x87, 64-bit significand) and only its named result is rounded to double.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <limits>
 
 namespace colour::detail {
@@ -19,5 +21,21 @@ inline constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 // the result, bit for bit, with no x87 operation. SSE's addition quiets a
 // signalling NaN the same way and needs no assist.
 inline double quieted_nan(double nan_value) { return nan_value + 0.0; }
+
+// floor(1000 v) for a double v with 0 < v < 2^52, by integer arithmetic:
+// v = m * 2^e with a whole m < 2^53 and e < 0, so 1000 v = 1000 m * 2^e
+// exactly, 1000 m < 2^63, and the floor is a right shift. The x87's floorl
+// switches the rounding mode there and back, which holds up the lanes of a
+// pass group. False (and `out` untouched) for anything else.
+//   floor_of_thousand_times(489.99690594) -> 489996
+inline bool floor_of_thousand_times(double v, std::int64_t& out) {
+  const auto bits = std::bit_cast<std::uint64_t>(v);
+  const auto biased_exponent = static_cast<int>(bits >> 52);  // the sign bit makes it >= 2048
+  if (biased_exponent == 0 || biased_exponent >= 1075) return false;
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1075 - biased_exponent;
+  out = shift >= 64 ? 0 : static_cast<std::int64_t>((1000 * m) >> shift);
+  return true;
+}
 
 }  // namespace colour::detail

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "colour/legacy_model.h"
 
@@ -60,6 +62,28 @@ TEST(HueNumber, FloorToThousandth) {
   };
   for (const floor_case& c : cases) EXPECT_EQ(floor_to_thousandth(c.v), c.expected) << c.v;
   EXPECT_TRUE(std::isnan(floor_to_thousandth(nan)));
+}
+
+// The floor by integer shifts against the x87's floorl, over every binade a
+// double has (tiny values whose floor is 0, wavelengths, whole thousandths,
+// values where 1000 v is whole, up to and past 2^52) and random bit patterns.
+TEST(HueNumber, FloorToThousandthByShiftsIsTheX87Floor) {
+  std::vector<double> values{489.996, 0.001, 0.000999, 1.0 / 1024, 0x1p52, 0x1.fffffffffffffp51,
+                             0x1p-1074, 0x1p-1022, 0x1.8p-10, 380.125, 700.0};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200'000; ++i) {
+    const std::uint64_t bits = random() & 0x7fff'ffff'ffff'ffffu;  // positive, any exponent
+    values.push_back(std::bit_cast<double>(bits));
+    values.push_back(std::ldexp(static_cast<double>(random() % 1'000'000'000), -static_cast<int>(random() % 40)));
+  }
+  int reported = 0;
+  for (const double v : values) {
+    const double x87 = static_cast<double>(std::floor(ext{1000} * v) / ext{1000});
+    if (std::bit_cast<std::uint64_t>(floor_to_thousandth(v)) != std::bit_cast<std::uint64_t>(x87) &&
+        reported++ < 5) {
+      ADD_FAILURE() << std::hexfloat << v << ": " << floor_to_thousandth(v) << " != " << x87;
+    }
+  }
 }
 
 // A NaN (a hue with no wavelength) is passed by without the x87, where it
