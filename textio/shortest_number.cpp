@@ -5,9 +5,9 @@
 // millions of doubles, `make bench` over many more.
 //
 // The table spends most of its time here, hence:
-// - fmt is compiled into this file (header-only) with Dragonbox's full table
-//   of powers of ten: no call into a shared library, no power of ten rebuilt
-//   by multiplication for every number.
+// - fmt is compiled into this file (header-only, no run-time library) with
+//   Dragonbox's full table of powers of ten: no power of ten rebuilt by
+//   multiplication for every number.
 // - Digits are made eight at a time by a few multiplications in one 64-bit
 //   word (no loop, no division), and placed by whole-word stores that may
 //   overlap: no byte-by-byte copying, and no text read back after it was
@@ -32,7 +32,7 @@ namespace {
 // byte: 12345678 -> bytes "12345678", 42 -> "00000042". The lanes of one word
 // are split in two by one multiplication each, q = x / 10^k by a
 // multiplication and a shift, and x + q * (2^b - 10^k) puts q in the upper
-// b bits and x - q * 10^k in the lower:
+// b bits and x - q * 10^k in the lower (lanes from the lowest):
 //   12345678 -> [5678 | 1234] -> [78 | 56 | 34 | 12] -> [8 | 7 | ... | 1]
 // (x * 10486 >> 20 is x / 100 for x < 10^4, y * 103 >> 10 is y / 10 for
 // y < 100); the byte swap then puts the first digit first.
