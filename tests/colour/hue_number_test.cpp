@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "colour/extended.h"
 #include "colour/legacy_model.h"
 
 namespace colour::legacy {
@@ -95,6 +96,12 @@ TEST(HueNumber, FloorToThousandthGivesANaNTheBitsOfTheX87) {
     const double v = std::bit_cast<double>(bits);
     const double x87 = static_cast<double>(std::floor(ext{1000} * v) / ext{1000});
     EXPECT_EQ(std::bit_cast<std::uint64_t>(floor_to_thousandth(v)), std::bit_cast<std::uint64_t>(x87))
+        << std::hex << bits;
+    // The hue-equal l1 of a purple multiplies by its sign -1 before dividing:
+    // an x87 product keeps the NaN operand's sign (a negation would flip it).
+    volatile int purple_sign = -1;
+    const double signed_x87 = static_cast<double>((std::floor(ext{1000} * v) * purple_sign) / ext{1000});
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(detail::quieted_nan(v)), std::bit_cast<std::uint64_t>(signed_x87))
         << std::hex << bits;
   }
 }
