@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -22,20 +23,21 @@ inline constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 // signalling NaN the same way and needs no assist.
 inline double quieted_nan(double nan_value) { return nan_value + 0.0; }
 
-// floor(1000 v) for a double v with 0 < v < 2^52, by integer arithmetic:
-// v = m * 2^e with a whole m < 2^53 and e < 0, so 1000 v = 1000 m * 2^e
-// exactly, 1000 m < 2^63, and the floor is a right shift. The x87's floorl
+// floor(1000 v) for a double v that is no NaN (a NaN would cost the assist
+// above: callers pass it by first), exactly as std::floor(1000 v) in the
+// 64-bit significand. For 0 < v < 2^52 by integer arithmetic: v = m * 2^e
+// with a whole m < 2^53 and e < 0, so 1000 v = 1000 m * 2^e exactly,
+// 1000 m < 2^63, and the floor is a right shift. floorl, for the rest,
 // switches the rounding mode there and back, which holds up the lanes of a
-// pass group. False (and `out` untouched) for anything else.
-//   floor_of_thousand_times(489.99690594) -> 489996
-inline bool floor_of_thousand_times(double v, std::int64_t& out) {
+// pass group.
+//   floor_of_thousand_times(489.99690594) = 489996
+inline ext floor_of_thousand_times(double v) {
   const auto bits = std::bit_cast<std::uint64_t>(v);
   const auto biased_exponent = static_cast<int>(bits >> 52);  // the sign bit makes it >= 2048
-  if (biased_exponent == 0 || biased_exponent >= 1075) return false;
+  if (biased_exponent == 0 || biased_exponent >= 1075) return std::floor(ext{1000} * v);
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int shift = 1075 - biased_exponent;
-  out = shift >= 64 ? 0 : static_cast<std::int64_t>((1000 * m) >> shift);
-  return true;
+  return shift >= 64 ? ext{0} : static_cast<ext>(static_cast<std::int64_t>((1000 * m) >> shift));
 }
 
 }  // namespace colour::detail

@@ -46,13 +46,8 @@ void hue_equal_lanes(std::span<const double> x, std::span<const double> y,
   for (std::size_t i = 0; i < n; ++i) {
     // A hue with no wavelength: the NaN passes, its sign untouched (an x87
     // product keeps the NaN operand as it is).
-    std::int64_t floored;
-    if (detail::floor_of_thousand_times(w[i], floored)) {
-      l1[i] = static_cast<double>((ext(floored) * sign[i]) / ext{1000});
-    } else {
-      l1[i] = std::isnan(w[i]) ? detail::quieted_nan(w[i])
-                               : static_cast<double>((std::floor(ext{1000} * w[i]) * sign[i]) / ext{1000});
-    }
+    l1[i] = std::isnan(w[i]) ? detail::quieted_nan(w[i])
+                             : static_cast<double>((detail::floor_of_thousand_times(w[i]) * sign[i]) / ext{1000});
   }
   // The partner's hue: that of the reflected colour, except strictly between
   // the compensative wavelengths of the spectrum's ends, which have none.

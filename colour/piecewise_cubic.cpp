@@ -118,10 +118,7 @@ double wavelength_of_hue(double hue) { return piecewise_cubic(cubic_table::hue_t
 
 double floor_to_thousandth(double v) {
   if (std::isnan(v)) return detail::quieted_nan(v);  // a hue with no wavelength
-  std::int64_t floored;
-  if (detail::floor_of_thousand_times(v, floored)) return static_cast<double>(ext(floored) / ext{1000});
-  // 1000 v is exact in the 64-bit significand; the floor is a true floor.
-  return static_cast<double>(std::floor(ext{1000} * v) / ext{1000});
+  return static_cast<double>(detail::floor_of_thousand_times(v) / ext{1000});
 }
 
 }  // namespace colour::legacy

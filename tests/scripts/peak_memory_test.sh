@@ -26,11 +26,10 @@ fi
 
 # The files the dynamic loader opens for a run, by their names.
 heavy_libraries='librsvg|libcairo|libpango|libSDL2|libX11'
-loaded() { LD_DEBUG=files "$@" 2>&1 >/dev/null </dev/null | sed -n 's/.*file=\([^ ]*\).*/\1/p'; }
-loaded "$vollfarbe" --version >"$work/version"
-loaded "$vollfarbe" table --from 380 --to 381 --step 0.01 >"$work/table"
-(cd "$work" && printf '600\n q ' | LD_DEBUG=files "$vollfarbe" 2>&1 >/dev/null |
-  sed -n 's/.*file=\([^ ]*\).*/\1/p') >"$work/dialogue"
+loaded() { LD_DEBUG=files "$@" 2>&1 >/dev/null | sed -n 's/.*file=\([^ ]*\).*/\1/p'; }
+loaded "$vollfarbe" --version </dev/null >"$work/version"
+loaded "$vollfarbe" table --from 380 --to 381 --step 0.01 </dev/null >"$work/table"
+(cd "$work" && printf '600\n q ' | loaded "$vollfarbe") >"$work/dialogue"
 for run in version table dialogue; do
   [ -s "$work/$run" ] || fail "no loader output for the $run run"
   ! grep -Eq "$heavy_libraries" "$work/$run" ||

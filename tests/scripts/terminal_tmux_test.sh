@@ -21,6 +21,16 @@ wait_for_file() {
 run_program() {
   t send-keys -t vf "clear; cd '$work/$1' && '$program'" Enter
 }
+# run_to_first_result NAME: a run in $work/NAME up to the first pass's result
+# for 600 nm.
+run_to_first_result() {
+  mkdir -p "$work/$1"
+  run_program "$1"
+  wait_for " Eingabe der Grenzwellenlänge:?"
+  t send-keys -t vf -l "600"
+  t send-keys -t vf Enter
+  wait_for "l2 =-556.84"
+}
 # program_ended NAME: once the shell has the terminal again, its status goes
 # to NAME.status and the terminal settings to NAME.stty.
 program_ended() {
@@ -75,12 +85,7 @@ expected=$(printf 'l=  489.996  lc=  600\r\n' | od -An -c | tr -s ' ')
 [ "$first_line" = "$expected" ] || fail "Ctrl+C: report not written out:$first_line"
 
 # --- Second run: the regular end through the menu ---
-mkdir -p "$work/second"
-run_program second
-wait_for " Eingabe der Grenzwellenlänge:?"
-t send-keys -t vf -l "600"
-t send-keys -t vf Enter
-wait_for "l2 =-556.84"
+run_to_first_result second
 t send-keys -t vf -l " "
 wait_for "drücke q"
 t send-keys -t vf -l "q"
@@ -93,12 +98,7 @@ cmp -s "$work/before.stty" "$work/second.stty" || fail "q: terminal settings not
 cmp -s "$work/first/vollfarb.txt" "$work/second/vollfarb.txt" || fail "q: report differs from the first run"
 
 # --- Ctrl+\ (SIGQUIT) ends the program like Ctrl+C: report, terminal ---
-mkdir -p "$work/quit"
-run_program quit
-wait_for " Eingabe der Grenzwellenlänge:?"
-t send-keys -t vf -l "600"
-t send-keys -t vf Enter
-wait_for "l2 =-556.84"
+run_to_first_result quit
 t send-keys -t vf 'C-\'
 program_ended quit
 [ "$(cat "$work/quit.status" 2>/dev/null)" = 131 ] ||
@@ -128,12 +128,7 @@ t send-keys -t vf C-c
 program_ended keys
 
 # --- Third run: the terminal goes away (SIGHUP) while the program waits ---
-mkdir -p "$work/third"
-run_program third
-wait_for " Eingabe der Grenzwellenlänge:?"
-t send-keys -t vf -l "600"
-t send-keys -t vf Enter
-wait_for "l2 =-556.84"
+run_to_first_result third
 t kill-server
 for ((i = 0; i < 50; i++)); do [ -s "$work/third/vollfarb.txt" ] && break; sleep 0.1; done
 cmp -s "$work/first/vollfarb.txt" "$work/third/vollfarb.txt" || fail "hang-up: report not written out"
