@@ -13,7 +13,7 @@
 
 #include "app/dominant_command.h"
 #include "app/help_text.h"
-#include "app/model_loading.h"
+#include "colour/catalogue/model_loading.h"
 #include "app/version_text.h"
 #include "plot/plot_command.h"
 #include "table/printable_text.h"
@@ -57,7 +57,7 @@ int after_standard_output(int status) {
 // What the user chose to compute with: --observer, --illuminant, --cmf.
 struct model_options {
   std::optional<std::string> observer;
-  std::string illuminant{default_illuminant};
+  std::string illuminant{colour::default_illuminant};
   std::optional<std::string> cmf;
 };
 
@@ -84,9 +84,9 @@ std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_opti
                                                                 std::string_view fallback) {
   if (options.cmf) {
     if (options.observer) throw table::usage_error("give either --observer or --cmf, not both");
-    return {load_cmf_model(*options.cmf, options.illuminant)};
+    return {colour::load_cmf_model(*options.cmf, options.illuminant)};
   }
-  return load_models(options.observer.value_or(std::string(fallback)), options.illuminant);
+  return colour::load_models(options.observer.value_or(std::string(fallback)), options.illuminant);
 }
 
 std::vector<const colour::model*> pointers(const std::vector<std::shared_ptr<const colour::model>>& models) {
@@ -229,7 +229,7 @@ int run_application(int argc, char** argv) {
     return usage_failure("a command is needed: table, dominant or plot");
   } catch (const table::usage_error& e) {
     return usage_failure(e.what());
-  } catch (const model_load_error& e) {
+  } catch (const colour::model_load_error& e) {
     // A file's own error is one line naming it: no usage line after it.
     std::cerr << "vollfarbe: " << table::printable_text(e.what()) << '\n';
     return 2;

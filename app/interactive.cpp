@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "app/application.h"
+#include "colour/legacy/legacy_model.h"
 #include "dialogue/dialogue.h"
 #include "hosts/piped_host.h"
 #include "hosts/terminal_host.h"
@@ -26,7 +27,7 @@ namespace app {
 namespace {
 
 int run_on(textio::services& io) {
-  const int status = dialogue::run_dialogue(io);
+  const int status = dialogue::run_dialogue(io, colour::legacy_model());
   // The program's end has closed the host, so the screen is gone: a lost
   // report must not go unnoticed.
   if (const auto problem = io.report_file_problem()) {

@@ -9,7 +9,8 @@
 #include <chrono>
 #include <vector>
 
-#include "app/model_loading.h"
+#include "colour/legacy/legacy_model.h"
+#include "colour/catalogue/model_loading.h"
 #include "colour/colour_model.h"
 
 namespace {
@@ -36,7 +37,7 @@ void BM_PassLegacy(benchmark::State& state) {
 BENCHMARK(BM_PassLegacy)->Unit(benchmark::kMillisecond);
 
 void BM_PassCie1931(benchmark::State& state) {
-  const auto model = app::load_model("cie1931", "E");
+  const auto model = colour::load_model("cie1931", "E");
   const std::vector<double> lc = entries();
   for (auto _ : state) benchmark::DoNotOptimize(sweep(*model, lc));
   state.SetItemsProcessed(state.iterations() * steps);
@@ -44,7 +45,7 @@ void BM_PassCie1931(benchmark::State& state) {
 BENCHMARK(BM_PassCie1931)->Unit(benchmark::kMillisecond);
 
 void BM_CiePassOverLegacy(benchmark::State& state) {
-  const auto model = app::load_model("cie1931", "E");
+  const auto model = colour::load_model("cie1931", "E");
   const std::vector<double> lc = entries();
   // CPU time of this thread: other processes on the machine do not count.
   struct clock {
@@ -72,7 +73,7 @@ void BM_CiePassOverLegacy(benchmark::State& state) {
 BENCHMARK(BM_CiePassOverLegacy)->Unit(benchmark::kMillisecond);
 
 void BM_LoadCie1931(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(app::load_model("cie1931", "D65"));
+  for (auto _ : state) benchmark::DoNotOptimize(colour::load_model("cie1931", "D65"));
 }
 BENCHMARK(BM_LoadCie1931)->Unit(benchmark::kMicrosecond);
 

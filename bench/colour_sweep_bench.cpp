@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "colour/colour_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void BM_ColourSweep(benchmark::State& state) {
 void BM_ColourSweepBatch(benchmark::State& state) {
   sweep s;
   for (auto _ : state) {
-    colour::compute_passes(s.lc, s.l, s.out);
+    colour::compute_passes(s.lc, s.l, s.out, colour::legacy_model());
     benchmark::DoNotOptimize(s.out.data());
     benchmark::ClobberMemory();
   }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "colour/legacy/legacy_model.h"
 #include "colour/colour_model.h"
 #include "colour/parallel_passes.h"
 

@@ -14,6 +14,7 @@
 #include "table/table_columns.h"
 #include "tests/support/same_as_to_chars.h"
 #include "textio/shortest_number.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ const std::vector<double>& table_numbers() {
     std::vector<double> out;
     for (int i = 0; i <= 39'000; ++i) {
       const double w = (38'000 + i) / 100.0;
-      for (const double v : table::compute_table_row(w).numbers) {
+      for (const double v : table::compute_table_row(w, colour::legacy_model()).numbers) {
         if (std::isfinite(v)) out.push_back(v);
       }
     }

@@ -7,6 +7,12 @@
 
 #include "table/table_command.h"
 
+#include "colour/legacy/legacy_model.h"
+
+namespace {
+const colour::model* const legacy_only[] = {&colour::legacy_model()};
+}  // namespace
+
 namespace {
 
 void write_table(benchmark::State& state, const char* format, unsigned threads) {
@@ -18,7 +24,7 @@ void write_table(benchmark::State& state, const char* format, unsigned threads) 
   options.format = format;
   options.threads = threads;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(table::run_table(options, stdin, sink));
+    benchmark::DoNotOptimize(table::run_table(options, legacy_only, stdin, sink));
   }
   state.SetItemsProcessed(state.iterations() * 390001);
   std::fclose(sink);

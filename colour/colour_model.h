@@ -2,8 +2,9 @@
 // optimal colours ("Vollfarben") bounded by a pair of wavelengths, their
 // colour moment and chromaticity, and the hue-equal wavelengths of a colour,
 // computed over a `model`: the observer's data and white point. The built-in
-// tables are one model (colour/legacy_model.h: `legacy_model()`); others
-// plug in behind the same interface.
+// tables are one model (colour/legacy/legacy_model.h: `legacy_model()`), the
+// CIE observers another (colour/cie/cie_model.h); every caller names the model
+// it computes with.
 //
 // Arithmetic: the built-in model evaluates every formula with long double
 // (x87, 64-bit significand) intermediates in the order written and stores
@@ -143,16 +144,13 @@ class model {
                       std::span<pass_result> out) const;
 };
 
-// The built-in tables (colour/legacy_model.h has their details).
-const model& legacy_model();
-
 // One pass of the calculator, as the dialogue and the table run it.
-pass_result compute_pass(double lc, double l, const model& m = legacy_model());
+pass_result compute_pass(double lc, double l, const model& m);
 
 // out[i] = compute_pass(lc[i], l[i], m) for every i; the three spans have the
 // same length (a shorter out is a programming error: std::invalid_argument).
 void compute_passes(std::span<const double> lc, std::span<const double> l,
-                    std::span<pass_result> out, const model& m = legacy_model());
+                    std::span<pass_result> out, const model& m);
 
 // --- the optimal colours as sums and differences of T ------------------------
 
@@ -162,8 +160,8 @@ tristimulus middle_gap_pigment(const tristimulus& t_l, const tristimulus& t_lc,
                                const tristimulus& full);
 tristimulus long_end_pigment(const tristimulus& t_lambda, const tristimulus& full);  // full - T
 
-tristimulus short_end_pigment(double lambda, const model& m = legacy_model());  // T(lambda)
-tristimulus long_end_pigment(double lambda, const model& m = legacy_model());   // full - T(lambda)
+tristimulus short_end_pigment(double lambda, const model& m);  // T(lambda)
+tristimulus long_end_pigment(double lambda, const model& m);   // full - T(lambda)
 
 // sqrt((Y - X)^2 + (Y - Z)^2) rounded to hundredths, ties to even, with no
 // limit on the count: r = 0.125 -> 0.12, 0.375 -> 0.38, infinite r -> infinity.
@@ -173,6 +171,6 @@ double colour_moment(const tristimulus& t);
 chromaticity chromaticity_xy(const tristimulus& t);
 
 // The tristimulus values with the model's moment and the chromaticity.
-pigment describe_pigment(const tristimulus& t, const model& m = legacy_model());
+pigment describe_pigment(const tristimulus& t, const model& m);
 
 }  // namespace colour

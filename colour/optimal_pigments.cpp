@@ -2,7 +2,6 @@
 // sums and differences of cumulative tristimulus values.
 #include "colour/colour_model.h"
 #include "colour/extended.h"
-#include "colour/legacy_model.h"
 
 namespace colour {
 
@@ -34,17 +33,4 @@ tristimulus long_end_pigment(double lambda, const model& m) {
   return long_end_pigment(m.cumulative_tristimulus(lambda), m.full_spectrum());
 }
 
-namespace legacy {
-
-tristimulus middle_pigment(double l, double lc) {
-  const tristimulus t_l = cumulative_tristimulus(l);
-  return colour::middle_pigment(t_l, cumulative_tristimulus(lc));
-}
-
-tristimulus middle_gap_pigment(double l, double lc) {
-  const tristimulus t_l = cumulative_tristimulus(l);
-  return colour::middle_gap_pigment(t_l, cumulative_tristimulus(lc), full_spectrum);
-}
-
-}  // namespace legacy
 }  // namespace colour

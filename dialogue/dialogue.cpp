@@ -16,6 +16,7 @@ namespace {
 
 // The state of a run, under the short names of the screen's labels.
 struct run_state {
+  const colour::model& model;
   double lc = 0;   // working wavelength; after a pair, the longer one
   double l = 0;    // partner wavelength; after a pair, the shorter one
   double k = 0;    // correction amount of the last menu step
@@ -31,7 +32,7 @@ double corrected(double k, double base) {
 // The pass's hue-equal wavelengths are those of the middle pigment, or of
 // the end pigment the user chooses.
 void run_pass(textio::services& io, result_blocks& out, run_state& s) {
-  const colour::pass_result pass = colour::compute_pass(s.lc, s.l);
+  const colour::pass_result pass = colour::compute_pass(s.lc, s.l, s.model);
   if (pass.middle_path) {
     s.l = pass.l;
     s.lc = pass.lc;
@@ -78,7 +79,7 @@ void run_menu(textio::services& io, result_blocks& out, run_state& s) {
 
 }  // namespace
 
-int run_dialogue(textio::services& io) {
+int run_dialogue(textio::services& io, const colour::model& m) {
   // The corrections' sums are extended too: the whole run keeps the model's arithmetic.
   const colour::exact_arithmetic arithmetic;
   try {
@@ -86,7 +87,7 @@ int run_dialogue(textio::services& io) {
     io.open_text_screen();
     io.open_report_file("vollfarb.txt", 1);  // status deliberately unused
     io.clear_screen();
-    run_state state;
+    run_state state{m, 0, 0, 0, {}, 0};
     result_blocks out(io);
     out.title();
     state.lc = io.input_number("", true, true);

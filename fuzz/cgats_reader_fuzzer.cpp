@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "colour/cgats_reader.h"
-#include "colour/cie_model.h"
+#include "colour/cie/cie_model.h"
 #include "colour/exact_arithmetic.h"
-#include "colour/illuminant_resampling.h"
+#include "colour/cie/illuminant_resampling.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -18,7 +18,7 @@
 namespace plot {
 
 struct diagram_request {
-  const colour::model* model = &colour::legacy_model();  // locus, white point, passes
+  const colour::model* model = nullptr;  // locus, white point, passes: always given
   // Further models whose loci (dashed, each its own dash) and white points
   // are drawn beside the first one's for comparison; the legend names each.
   std::vector<const colour::model*> compared;

@@ -85,11 +85,6 @@ int write_output(const std::string& name, std::string_view bytes, std::FILE* out
 
 }  // namespace
 
-int run_plot(const plot_options& options, std::FILE* out) {
-  const colour::model* const legacy[] = {&colour::legacy_model()};
-  return run_plot(options, legacy, out);
-}
-
 int run_plot(const plot_options& options, std::span<const colour::model* const> models,
              std::FILE* out) {
   diagram_request request;

@@ -28,9 +28,7 @@ struct plot_options {
 // model's range, a bad size, --dpi without PNG), then writes the figure:
 // SVG, or PNG/PDF by the file name's ending. Returns 0, or 1 when the file
 // cannot be rendered or written (the reason on stderr; a file that was there
-// stays as it was).
-int run_plot(const plot_options& options, std::FILE* out);
-// The same with the given models: the first draws the locus, the white point
+// stays as it was). The models (at least one): the first draws the locus, the white point
 // and the dialogue's passes; the others add their loci and white points.
 int run_plot(const plot_options& options, std::span<const colour::model* const> models,
              std::FILE* out);

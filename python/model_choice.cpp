@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "app/model_loading.h"
+#include "colour/catalogue/model_loading.h"
 
 namespace vollfarbe_python {
 namespace {
@@ -38,21 +38,21 @@ std::string upper(std::string text) {
 
 }  // namespace
 
-std::vector<std::string> observer_names() { return app::observer_names(); }
-std::vector<std::string> illuminant_names() { return app::illuminant_names(); }
+std::vector<std::string> observer_names() { return colour::observer_names(); }
+std::vector<std::string> illuminant_names() { return colour::illuminant_names(); }
 
 std::shared_ptr<const colour::model> chosen_model(py::handle observer_value,
                                                   py::handle illuminant_value) {
   const std::string observer = str_argument(observer_value, "observer", listed(observer_names()));
   const std::string illuminant =
       str_argument(illuminant_value, "illuminant", "such as 'E', 'D65' or a file's path");
-  const auto& observers = app::observer_names();
+  const auto& observers = colour::observer_names();
   if (std::find(observers.begin(), observers.end(), observer) == observers.end()) {
     throw py::value_error("observer: no observer " + py::repr(observer_value).cast<std::string>() +
                           "; there are: " + listed(observers));
   }
   const bool from_file = is_file_name(illuminant);
-  const auto& illuminants = app::illuminant_names();
+  const auto& illuminants = colour::illuminant_names();
   if (!from_file &&
       std::find(illuminants.begin(), illuminants.end(), upper(illuminant)) == illuminants.end()) {
     throw py::value_error("illuminant: no illuminant " +
@@ -71,8 +71,8 @@ std::shared_ptr<const colour::model> chosen_model(py::handle observer_value,
   }
   std::shared_ptr<const colour::model> model;
   try {
-    model = app::load_model(observer, illuminant);
-  } catch (const app::model_load_error& error) {
+    model = colour::load_model(observer, illuminant);
+  } catch (const colour::model_load_error& error) {
     throw py::value_error("observer " + py::repr(observer_value).cast<std::string>() +
                           " under illuminant " + py::repr(illuminant_value).cast<std::string>() +
                           ": " + error.what());

@@ -37,7 +37,7 @@ struct table_row {
 };
 
 // Runs the dialogue's first pass for `wavelength` and lays it out as a row.
-table_row compute_table_row(double wavelength, const colour::model& model = colour::legacy_model());
+table_row compute_table_row(double wavelength, const colour::model& model);
 table_row table_row_of(double wavelength, const colour::pass_result& pass);
 
 }  // namespace table

@@ -260,11 +260,6 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
 
 }  // namespace
 
-int run_table(const table_options& options, std::FILE* in, std::FILE* out) {
-  const colour::model* const legacy[] = {&colour::legacy_model()};
-  return run_table(options, legacy, in, out);
-}
-
 int run_table(const table_options& options, std::span<const colour::model* const> models,
               std::FILE* in, std::FILE* out) {
   if (models.empty()) throw usage_error("no model to compute the table with");

@@ -40,11 +40,10 @@ struct table_options {
 // line is waited for; a bad line (or, with `strict`, one outside the tables)
 // is a usage_error naming its line number, and the rows before it stay
 // complete in `out`.
-int run_table(const table_options& options, std::FILE* in, std::FILE* out);
-
-// The same through the given models (at least one): one model writes the
-// plain columns; several write theirs side by side, prefixed by their names.
-// Rows outside any model's data range are the ones warned about.
+//
+// The models (at least one): one model writes the plain columns; several
+// write theirs side by side, prefixed by their names. Rows outside any
+// model's data range are the ones warned about.
 int run_table(const table_options& options, std::span<const colour::model* const> models,
               std::FILE* in, std::FILE* out);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "colour/colour_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace colour {
 namespace {
@@ -20,7 +21,7 @@ std::string g16(double v) {
 
 // First pass after the entry 600: every printed number of the report.
 TEST(ComputePass, EntrySixHundredPrintsTheWorkedReport) {
-  const pass_result r = compute_pass(600, 0);
+  const pass_result r = compute_pass(600, 0, colour::legacy_model());
   ASSERT_TRUE(r.middle_path);
   EXPECT_EQ(r.l, 489.996);
   EXPECT_EQ(r.lc, 600);
@@ -42,7 +43,7 @@ TEST(ComputePass, EntrySixHundredPrintsTheWorkedReport) {
 }
 
 TEST(ComputePass, EntryFourHundredFiftyPrintsTheLongerWavelength) {
-  const pass_result r = compute_pass(450, 0);
+  const pass_result r = compute_pass(450, 0, colour::legacy_model());
   ASSERT_TRUE(r.middle_path);
   EXPECT_EQ(g16(r.lc), "571.2089999999999");
 }
@@ -50,7 +51,7 @@ TEST(ComputePass, EntryFourHundredFiftyPrintsTheLongerWavelength) {
 // Green range: l and lc unchanged, short-end and long-end pigments of lc,
 // hue-equal wavelengths of each.
 TEST(ComputePass, GreenEntryTakesTheEndPigments) {
-  const pass_result r = compute_pass(537.2, 489.996);
+  const pass_result r = compute_pass(537.2, 489.996, colour::legacy_model());
   ASSERT_FALSE(r.middle_path);
   EXPECT_EQ(r.l, 489.996);
   EXPECT_EQ(r.lc, 537.2);
@@ -67,7 +68,7 @@ TEST(ComputePass, GreenEntryTakesTheEndPigments) {
 
 // Above the red end the partner is 699.999 and the band is a purple.
 TEST(ComputePass, EntryAboveTheRedEnd) {
-  const pass_result r = compute_pass(710, 0);
+  const pass_result r = compute_pass(710, 0, colour::legacy_model());
   ASSERT_TRUE(r.middle_path);
   EXPECT_EQ(r.l, 699.999);
   EXPECT_EQ(r.lc, 710);
@@ -78,7 +79,7 @@ TEST(ComputePass, EntryAboveTheRedEnd) {
 
 // An entry of 0 (a text that is no number) has no partner and no light.
 TEST(ComputePass, EntryZeroGivesAnEmptyShortEnd) {
-  const pass_result r = compute_pass(0, 0);
+  const pass_result r = compute_pass(0, 0, colour::legacy_model());
   ASSERT_FALSE(r.middle_path);
   EXPECT_EQ(r.first.t.X, 0);
   EXPECT_EQ(r.second.t.Y, 100);
@@ -104,7 +105,7 @@ TEST(ComputePass, ExtremeEntries) {
       {622.50005, 0, true},   {760.0000001, 0, true}, {770, 0, true},     {1e-300, -1e300, false},
   };
   for (const auto& c : cases) {
-    const pass_result r = compute_pass(c.lc, c.l);
+    const pass_result r = compute_pass(c.lc, c.l, colour::legacy_model());
     EXPECT_EQ(r.middle_path, c.middle_path) << c.lc << ' ' << c.l;
     if (!r.middle_path) {
       EXPECT_TRUE(r.lc == c.lc || std::isnan(c.lc)) << c.lc;

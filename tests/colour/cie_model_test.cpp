@@ -1,4 +1,4 @@
-#include "colour/cie_model.h"
+#include "colour/cie/cie_model.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "colour/legacy_model.h"
-#include "colour/colour_tables.h"
+#include "colour/legacy/legacy_model.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::legacy {
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace colour::legacy {
 namespace {

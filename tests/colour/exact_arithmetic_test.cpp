@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 #include "tests/support/double_precision_x87.h"
 #include "tests/support/pass_bits.h"
 
@@ -36,15 +36,15 @@ TEST(ExactArithmetic, TheHueFitNeedsTheFullSignificand) {
 
 TEST(ExactArithmetic, EveryEntrySetsItAndGivesTheCallersSettingBack) {
   std::vector<std::vector<std::uint64_t>> expected;
-  for (double w : entries) expected.push_back(bits_of(compute_pass(w, 0)));
+  for (double w : entries) expected.push_back(bits_of(compute_pass(w, 0, colour::legacy_model())));
 
   const double_precision_x87 host_setting;
   const auto reduced = double_precision_x87::current();
   std::vector<pass_result> batch(entries.size());
-  compute_passes(entries, std::vector<double>(entries.size(), 0.0), batch);
+  compute_passes(entries, std::vector<double>(entries.size(), 0.0), batch, colour::legacy_model());
   EXPECT_EQ(double_precision_x87::current(), reduced);
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(bits_of(compute_pass(entries[i], 0)), expected[i]) << entries[i];
+    EXPECT_EQ(bits_of(compute_pass(entries[i], 0, colour::legacy_model())), expected[i]) << entries[i];
     EXPECT_EQ(bits_of(batch[i]), expected[i]) << entries[i];
   }
   EXPECT_EQ(double_precision_x87::current(), reduced);
@@ -68,7 +68,7 @@ TEST(ExactArithmetic, NestedScopesRestoreInOrder) {
 
 TEST(ComputePasses, SpansOfDifferentLengthsAreRefused) {
   std::vector<pass_result> out(2);
-  EXPECT_THROW(compute_passes(std::vector<double>{600}, std::vector<double>{0}, out), std::invalid_argument);
+  EXPECT_THROW(compute_passes(std::vector<double>{600}, std::vector<double>{0}, out, colour::legacy_model()), std::invalid_argument);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "colour/colour_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST(GoldenSweep, EveryBitOfTheThousandthNanometreSweep) {
   digest d;
   int middle_paths = 0;
   for (int i = 0; i < sweep_entries; ++i) {
-    const colour::pass_result r = colour::compute_pass(entry(i), 0.0);
+    const colour::pass_result r = colour::compute_pass(entry(i), 0.0, colour::legacy_model());
     middle_paths += r.middle_path ? 1 : 0;
     add_pass(d, r);
   }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace colour::legacy {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "colour/extended.h"
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace colour::legacy {
 namespace {

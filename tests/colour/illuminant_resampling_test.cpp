@@ -1,4 +1,4 @@
-#include "colour/illuminant_resampling.h"
+#include "colour/cie/illuminant_resampling.h"
 
 #include <gtest/gtest.h>
 

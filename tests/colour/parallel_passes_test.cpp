@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "colour/legacy_bounds.h"
+#include "colour/legacy/legacy_bounds.h"
 #include "tests/support/double_precision_x87.h"
 #include "tests/support/pass_bits.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace colour {
 namespace {
@@ -72,7 +73,7 @@ entries random_entries(std::size_t count) {
 
 std::vector<std::vector<std::uint64_t>> one_by_one(const entries& e) {
   std::vector<std::vector<std::uint64_t>> out;
-  for (std::size_t i = 0; i < e.lc.size(); ++i) out.push_back(bits_of(compute_pass(e.lc[i], e.l[i])));
+  for (std::size_t i = 0; i < e.lc.size(); ++i) out.push_back(bits_of(compute_pass(e.lc[i], e.l[i], colour::legacy_model())));
   return out;
 }
 
@@ -98,7 +99,7 @@ TEST(ComputePasses, BatchGivesTheBitsOfSinglePassesAtEveryLength) {
       const std::span lc = std::span(all.lc).subspan(start, length);
       const std::span l = std::span(all.l).subspan(start, length);
       std::vector<pass_result> out(length);
-      compute_passes(lc, l, out);
+      compute_passes(lc, l, out, colour::legacy_model());
       for (std::size_t i = 0; i < length; ++i) {
         ASSERT_EQ(bits_of(out[i]), expected[start + i])
             << "length " << length << " start " << start << " lane " << i;
@@ -106,7 +107,7 @@ TEST(ComputePasses, BatchGivesTheBitsOfSinglePassesAtEveryLength) {
     }
   }
   std::vector<pass_result> out(all.lc.size());
-  compute_passes(all.lc, all.l, out);
+  compute_passes(all.lc, all.l, out, colour::legacy_model());
   expect_same_bits(out, expected, all, "whole batch");
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace colour::legacy {
 namespace {
@@ -33,9 +33,9 @@ TEST(Pigments, WorkedPairAndEndPigments) {
        {0.347706, 0.595702}},
       {"middle-gap (489.996, 600)", middle_gap_pigment(489.996, 600), {54.323883, 21.745961, 92.565840},
        77.95, {0.322138, 0.128952}},
-      {"short-end 537.2", short_end_pigment(537.2), {19.195987, 28.676370, 99.678214}, 71.63,
+      {"short-end 537.2", short_end_pigment(537.2, colour::legacy_model()), {19.195987, 28.676370, 99.678214}, 71.63,
        {0.130098, 0.194349}},
-      {"long-end 537.2", long_end_pigment(537.2), {80.804013, 71.323630, 0.321786}, 71.63,
+      {"long-end 537.2", long_end_pigment(537.2, colour::legacy_model()), {80.804013, 71.323630, 0.321786}, 71.63,
        {0.530038, 0.467851}},
   };
   for (const pigment_case& c : cases) expect_pigment(c);

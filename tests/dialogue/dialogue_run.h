@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../support/temp_directory.h"
+#include "colour/legacy/legacy_model.h"
 #include "dialogue/dialogue.h"
 #include "hosts/memory_host.h"
 
@@ -84,7 +85,7 @@ class in_temp_dir : public test_support::temp_directory_test {
     hosts::memory_host host(keys);
     textio::services io(host);
     run_result result;
-    result.status = dialogue::run_dialogue(io);
+    result.status = dialogue::run_dialogue(io, colour::legacy_model());
     result.report = contents("vollfarb.txt");
     result.snapshots = host.snapshots();
     result.report_problem = io.report_file_problem();

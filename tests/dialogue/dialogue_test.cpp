@@ -14,6 +14,7 @@
 #include "textio/cp437.h"
 #include "textio/number_text.h"
 #include "tests/support/double_precision_x87.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace {
 
@@ -169,8 +170,8 @@ TEST_F(dialogue_run, entries_that_are_no_wavelength_flow_through) {
 // --- end-pigment path ---------------------------------------------------------
 
 std::vector<std::string> end_pass_lines(double lc) {
-  const colour::pigment short_end = colour::describe_pigment(colour::short_end_pigment(lc));
-  const colour::pigment long_end = colour::describe_pigment(colour::long_end_pigment(lc));
+  const colour::pigment short_end = colour::describe_pigment(colour::short_end_pigment(lc, colour::legacy_model()), colour::legacy_model());
+  const colour::pigment long_end = colour::describe_pigment(colour::long_end_pigment(lc, colour::legacy_model()), colour::legacy_model());
   const auto n = [](double v) { return textio::number_text(v); };
   return {
       "      l=  0  lc= " + n(lc),
@@ -221,8 +222,8 @@ TEST_P(end_path, choice_1_and_2_pick_the_short_and_long_end_pigment) {
   const double lc = GetParam();
   char entry[32];
   std::snprintf(entry, sizeof entry, "%.16g\r", lc);
-  const colour::pigment short_end = colour::describe_pigment(colour::short_end_pigment(lc));
-  const colour::pigment long_end = colour::describe_pigment(colour::long_end_pigment(lc));
+  const colour::pigment short_end = colour::describe_pigment(colour::short_end_pigment(lc, colour::legacy_model()), colour::legacy_model());
+  const colour::pigment long_end = colour::describe_pigment(colour::long_end_pigment(lc, colour::legacy_model()), colour::legacy_model());
   for (const auto& [answer, chosen] :
        {std::pair{"1\r", short_end.xy}, std::pair{"2\r", long_end.xy}}) {
     const run_result run = in_temp_dir::run(std::string(entry) + answer + " q ");
@@ -252,7 +253,7 @@ TEST_F(dialogue_run, end_path_screen_shows_the_short_end_moment_twice) {
       "",
       "",
       "    Ergebnis Kurzendpigment: X opt = " +
-          textio::number_text(colour::short_end_pigment(537.2).X),
+          textio::number_text(colour::short_end_pigment(537.2, colour::legacy_model()).X),
   };
   auto it = std::find(rows.begin(), rows.end(), expected[0]);
   ASSERT_NE(it, rows.end());
@@ -261,7 +262,7 @@ TEST_F(dialogue_run, end_path_screen_shows_the_short_end_moment_twice) {
     EXPECT_EQ(*it++, line);
   }
   EXPECT_EQ(*it++, std::string(29, ' ') + "Y opt = " +
-                       textio::number_text(colour::short_end_pigment(537.2).Y));
+                       textio::number_text(colour::short_end_pigment(537.2, colour::legacy_model()).Y));
   ++it;  // Z
   EXPECT_EQ(*it++, "    Farbmoment: M voll =  71.63");
   EXPECT_EQ(*it++, "    Farbwertanteile");

@@ -1,4 +1,5 @@
 #include "plot/chromaticity_diagram.h"
+#include "colour/legacy/legacy_model.h"
 
 #include <gtest/gtest.h>
 
@@ -6,19 +7,27 @@
 
 namespace {
 
+plot::diagram_request legacy_diagram() {
+  plot::diagram_request r;
+  r.model = &colour::legacy_model();
+  return r;
+}
+
+
 bool has(const std::string& svg, const std::string& part) {
   return svg.find(part) != std::string::npos;
 }
 
 plot::diagram_request for_wavelengths(std::vector<double> wavelengths, bool ring = false) {
   plot::diagram_request r;
+  r.model = &colour::legacy_model();
   r.wavelengths = std::move(wavelengths);
   r.ring = ring;
   return r;
 }
 
 TEST(ChromaticityDiagram, PlainDiagramHasLocusWhitePointAndAxes) {
-  const auto svg = plot::draw_chromaticity_diagram({}).svg;
+  const auto svg = plot::draw_chromaticity_diagram(legacy_diagram()).svg;
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   for (const auto* part : {"id=\"spectrum-locus\"", "id=\"axes\"", "id=\"wavelength-ticks\"",
                            ">520</text>", ">E</text>", "width=\"170mm\""}) {

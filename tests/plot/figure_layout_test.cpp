@@ -11,8 +11,16 @@
 #include <vector>
 
 #include "plot/chromaticity_diagram.h"
+#include "colour/legacy/legacy_model.h"
 
 namespace {
+
+plot::diagram_request legacy_diagram() {
+  plot::diagram_request r;
+  r.model = &colour::legacy_model();
+  return r;
+}
+
 
 constexpr double margin = 0.75;  // px
 
@@ -58,6 +66,7 @@ class every_wavelength : public testing::TestWithParam<std::pair<const char*, bo
 TEST_P(every_wavelength, LabelsNeverCollide) {
   const auto [size, ring] = GetParam();
   plot::diagram_request request;
+  request.model = &colour::legacy_model();
   request.size = plot::figure_size_named(size);
   request.ring = ring;
   for (int nm = 380; nm <= 770; ++nm) {
@@ -83,6 +92,7 @@ TEST(FigureLayout, SeveralWavelengthsNeverCollide) {
   for (const char* size : {"column", "page", "slide"}) {
     for (const auto& wavelengths : sets) {
       plot::diagram_request request;
+      request.model = &colour::legacy_model();
       request.size = plot::figure_size_named(size);
       request.wavelengths = wavelengths;
       request.ring = wavelengths.size() == 2;
@@ -99,7 +109,7 @@ TEST(FigureLayout, SeveralWavelengthsNeverCollide) {
 // Where the locus leaves room, every 10 nm tick has its number (640 nm went
 // missing between 630 and 650 once).
 TEST(FigureLayout, TenNanometreTicksAreNumbered) {
-  const auto figure = plot::draw_chromaticity_diagram({});
+  const auto figure = plot::draw_chromaticity_diagram(legacy_diagram());
   for (int nm = 460; nm <= 660; nm += 10) {
     EXPECT_NE(std::find(figure.tick_labels.begin(), figure.tick_labels.end(), nm),
               figure.tick_labels.end())

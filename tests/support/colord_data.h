@@ -8,8 +8,8 @@
 #include <string>
 
 #include "colour/cgats_reader.h"
-#include "colour/cie_model.h"
-#include "colour/illuminant_resampling.h"
+#include "colour/cie/cie_model.h"
+#include "colour/cie/illuminant_resampling.h"
 
 namespace test_support {
 

@@ -16,6 +16,12 @@
 #include "tests/support/double_precision_x87.h"
 #include "table/usage_error.h"
 
+#include "colour/legacy/legacy_model.h"
+
+namespace {
+const colour::model* const legacy_only[] = {&colour::legacy_model()};
+}  // namespace
+
 namespace {
 
 // Runs the command with `stdin_text` as stdin; returns what it wrote. A
@@ -33,7 +39,7 @@ run_result run(const table::table_options& options, const std::string& stdin_tex
   std::rewind(in);
   run_result r;
   try {
-    r.status = table::run_table(options, in, out);
+    r.status = table::run_table(options, legacy_only, in, out);
   } catch (const table::usage_error& e) {
     r.error = e.what();
   }
@@ -152,7 +158,7 @@ TEST(TableCommand, CsvAndTsvReadBackExactly) {
     ASSERT_EQ(rows.size(), 158u);
     ASSERT_EQ(rows[0].size(), table::table_column_names.size());
     for (std::size_t i = 1; i < rows.size(); ++i) {
-      const auto expected = table::compute_table_row(380 + 2.5 * static_cast<double>(i - 1));
+      const auto expected = table::compute_table_row(380 + 2.5 * static_cast<double>(i - 1), colour::legacy_model());
       EXPECT_EQ(rows[i][1], expected.path);
       for (std::size_t c = 0; c < expected.numbers.size(); ++c) {
         const std::string& field = rows[i][c == 0 ? 0 : c + 1];
@@ -225,7 +231,7 @@ TEST(TableCommand, AFailedWriteIsReportedWithItsReason) {
   std::FILE* full = std::fopen("/dev/full", "w");
   if (full == nullptr) GTEST_SKIP() << "no /dev/full";
   testing::internal::CaptureStderr();
-  EXPECT_EQ(table::run_table(table::table_options{}, stdin, full), 1);
+  EXPECT_EQ(table::run_table(table::table_options{}, legacy_only, stdin, full), 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "vollfarbe table: cannot write the output: No space left on device\n");
   std::fclose(full);

@@ -9,6 +9,7 @@
 #include <string>
 #include <variant>
 
+#include "colour/legacy/legacy_model.h"
 #include "dialogue/dialogue.h"
 #include "hosts/memory_host.h"
 #include "hosts/unifont_glyphs.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
   }
   hosts::memory_host host(argv[1]);
   textio::services io(host);
-  dialogue::run_dialogue(io);
+  dialogue::run_dialogue(io, colour::legacy_model());
   if (host.snapshots().empty()) return 1;
   // The last paint is the one before the wait that found no more keys.
   const hosts::memory_host::snapshot& shot = host.snapshots().back();

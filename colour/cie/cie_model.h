@@ -31,7 +31,7 @@
 
 #include "colour/cgats_reader.h"
 #include "colour/colour_model.h"
-#include "colour/locus_hue_inverse.h"
+#include "colour/cie/locus_hue_inverse.h"
 #include "colour/sprague_interpolation.h"
 
 namespace colour {
@@ -46,7 +46,7 @@ struct model_data_error : std::runtime_error {
 class cie_model final : public model {
  public:
   // cmf: the x̄, ȳ, z̄ sets of an observer on an even grid; illuminant: its
-  // power at the same nodes (colour/illuminant_resampling.h).
+  // power at the same nodes (colour/cie/illuminant_resampling.h).
   cie_model(std::string name, std::string description, const spectral_table& cmf,
             const std::vector<double>& illuminant);
 

@@ -1,9 +1,9 @@
 // The built-in tables behind the model interface.
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 
 #include <cmath>
 
-#include "colour/legacy_bounds.h"
+#include "colour/legacy/legacy_bounds.h"
 #include "colour/pass_steps.h"
 
 namespace colour {

@@ -6,7 +6,7 @@
 //
 // Every column is non-decreasing. Between rows T is interpolated by Bessel's
 // formula over four rows (see cumulative_tristimulus).
-#include "colour/colour_tables.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::tables {
 

@@ -7,7 +7,7 @@
 // hue numbers 3.65299990773201 (700 nm) to 22.7167512690355 (380 nm); the
 // wavelength falls as H rises. The coefficients reach 4e12 with alternating
 // signs, so the cubic cancels heavily and is evaluated in extended precision.
-#include "colour/colour_tables.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::tables {
 

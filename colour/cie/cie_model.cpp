@@ -1,9 +1,9 @@
-#include "colour/cie_model.h"
+#include "colour/cie/cie_model.h"
 
 #include <cmath>
 
 #include "colour/extended.h"
-#include "colour/legacy_model.h"
+#include "colour/wavelength_floor.h"
 #include "colour/pass_steps.h"
 
 namespace colour {
@@ -152,7 +152,7 @@ std::optional<wavelength_pair> cie_model::compensative_wavelength(double lc, dou
   if (in_green_range(lc) || in_green_range(l)) return std::nullopt;
   const double c = complementary_wavelength(lc);
   if (std::isnan(c)) return std::nullopt;
-  const double floored = legacy::floor_to_thousandth(c);
+  const double floored = floor_to_thousandth(c);
   if (floored > lc) return wavelength_pair{lc, floored};
   return wavelength_pair{floored, lc};
 }
@@ -162,26 +162,26 @@ hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
   const ext dy = ext{y} - white_.y;
   const auto [w, wc] = hue_->wavelengths_both_ways(dx, dy);
   if (!std::isnan(w)) {
-    const double l1 = legacy::floor_to_thousandth(w);
+    const double l1 = floor_to_thousandth(w);
     // A dominant wavelength in the green range has a purple complement:
     // l2 = -l1 says so, as the built-in model prints it.
-    return {l1, std::isnan(wc) ? -l1 : legacy::floor_to_thousandth(wc)};
+    return {l1, std::isnan(wc) ? -l1 : floor_to_thousandth(wc)};
   }
   // A purple: the complementary wavelength with a minus sign; no second one.
   if (std::isnan(wc)) return {nan, nan};
-  return {-legacy::floor_to_thousandth(wc), nan};
+  return {-floor_to_thousandth(wc), nan};
 }
 
 std::optional<dominant_hue> cie_model::dominant(double x, double y) const {
   const ext dx = ext{x} - white_.x;
   const ext dy = ext{y} - white_.y;
   const auto [w, wc] = hue_->wavelengths_both_ways(dx, dy);
-  const double complementary = std::isnan(wc) ? nan : legacy::floor_to_thousandth(wc);
+  const double complementary = std::isnan(wc) ? nan : floor_to_thousandth(wc);
   chromaticity d{};  // the boundary point in the colour's direction
   double dominant_wl = nan;
   if (!std::isnan(w)) {
     d = locus_chromaticity(w);
-    dominant_wl = legacy::floor_to_thousandth(w);
+    dominant_wl = floor_to_thousandth(w);
   } else if (!std::isnan(wc)) {
     d = hue_->purple_line_point(dx, dy);
     dominant_wl = -complementary;

@@ -1,8 +1,7 @@
 // The built-in colour model: three piecewise-cubic fits (the spectrum locus's
 // x and z shares, and the wavelength of a hue number) and a cumulative
 // tristimulus table of the equal-energy spectrum from 380 to 770 nm, all
-// around the equal-energy white point E. `legacy_model()` (in
-// colour/colour_model.h) serves these through the model interface; the
+// around the equal-energy white point E. `legacy_model()` serves these through the model interface; the
 // functions here are its steps, for its own tests and for whoever needs one
 // step alone.
 #pragma once
@@ -12,6 +11,14 @@
 #include <span>
 
 #include "colour/colour_model.h"
+#include "colour/wavelength_floor.h"
+
+namespace colour {
+
+// The built-in tables behind the model interface.
+const model& legacy_model();
+
+}  // namespace colour
 
 namespace colour::legacy {
 
@@ -40,8 +47,8 @@ double hue_number(const shares& s);
 // Wavelength (nm) of a hue number, not rounded; NaN outside the table.
 double wavelength_of_hue(double hue);
 
-// floor(1000 v) / 1000: 489.99690594 -> 489.996.
-double floor_to_thousandth(double v);
+// floor(1000 v) / 1000: 489.99690594 -> 489.996 (shared by every model).
+using colour::floor_to_thousandth;
 
 // The partner of the working wavelength lc, given the previous partner l:
 //   - lc or l above the red end (700 nm): the red end's own locus point is

@@ -1,4 +1,4 @@
-#include "app/model_loading.h"
+#include "colour/catalogue/model_loading.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,10 +7,11 @@
 #include <cstring>
 
 #include "colour/cgats_reader.h"
-#include "colour/cie_model.h"
-#include "colour/illuminant_resampling.h"
+#include "colour/cie/cie_model.h"
+#include "colour/cie/illuminant_resampling.h"
+#include "colour/legacy/legacy_model.h"
 
-namespace app {
+namespace colour {
 namespace {
 
 // No spectral table comes near this; a larger file is a mistake.
@@ -40,11 +41,11 @@ std::string read_file(const std::string& path) {
   return text;
 }
 
-colour::spectral_table read_table(const std::string& path) {
+spectral_table read_table(const std::string& path) {
   const std::string text = read_file(path);
   try {
-    return colour::read_cgats(text);
-  } catch (const colour::cgats_error& e) {
+    return read_cgats(text);
+  } catch (const cgats_error& e) {
     throw model_load_error(path + ":" + std::to_string(e.line()) + ": " + e.what());
   }
 }
@@ -86,17 +87,17 @@ illuminant_source illuminant_named(std::string_view illuminant) {
   return {std::string(colord_data_dir) + "/illuminant/CIE-" + name + ".sp", name};
 }
 
-std::shared_ptr<const colour::model> cie_model_of(const std::string& cmf_path, std::string name,
+std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::string name,
                                                   const std::string& observer_label,
                                                   std::string_view illuminant) {
-  const colour::spectral_table cmf = read_table(cmf_path);
+  const spectral_table cmf = read_table(cmf_path);
   const illuminant_source source = illuminant_named(illuminant);
-  const colour::spectral_table spd = read_table(source.path);
+  const spectral_table spd = read_table(source.path);
   try {
-    return std::make_shared<colour::cie_model>(std::move(name),
+    return std::make_shared<cie_model>(std::move(name),
                                                observer_label + ", " + source.label, cmf,
-                                               colour::resample_illuminant(spd, cmf));
-  } catch (const colour::model_data_error& e) {
+                                               resample_illuminant(spd, cmf));
+  } catch (const model_data_error& e) {
     throw model_load_error(cmf_path + " with " + source.path + ": " + e.what());
   }
 }
@@ -115,7 +116,7 @@ const std::vector<std::string>& illuminant_names() {
   return names;
 }
 
-std::shared_ptr<const colour::model> load_model(std::string_view observer,
+std::shared_ptr<const model> load_model(std::string_view observer,
                                                 std::string_view illuminant) {
   if (observer == "legacy") {
     if (upper(illuminant) != "E") {
@@ -123,7 +124,7 @@ std::shared_ptr<const colour::model> load_model(std::string_view observer,
                              ": the built-in tables (legacy) have the white point E only");
     }
     // The built-in tables live as long as the program: nothing to delete.
-    return std::shared_ptr<const colour::model>(&colour::legacy_model(), [](const colour::model*) {});
+    return std::shared_ptr<const model>(&legacy_model(), [](const model*) {});
   }
   const std::string cmf_dir = std::string(colord_data_dir) + "/cmf/";
   if (observer == "cie1931") {
@@ -136,7 +137,7 @@ std::shared_ptr<const colour::model> load_model(std::string_view observer,
                          "legacy, cie1931 or cie1964");
 }
 
-std::shared_ptr<const colour::model> load_cmf_model(const std::string& cmf_file,
+std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,
                                                     std::string_view illuminant) {
   std::string name = base_name(cmf_file);
   if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
@@ -147,7 +148,7 @@ std::shared_ptr<const colour::model> load_cmf_model(const std::string& cmf_file,
   return cie_model_of(cmf_file, name, name, illuminant);
 }
 
-std::vector<std::shared_ptr<const colour::model>> load_models(std::string_view observer_list,
+std::vector<std::shared_ptr<const model>> load_models(std::string_view observer_list,
                                                               std::string_view illuminant) {
   std::vector<std::string_view> names;
   while (true) {
@@ -156,7 +157,7 @@ std::vector<std::shared_ptr<const colour::model>> load_models(std::string_view o
     if (comma == std::string_view::npos) break;
     observer_list.remove_prefix(comma + 1);
   }
-  std::vector<std::shared_ptr<const colour::model>> models;
+  std::vector<std::shared_ptr<const model>> models;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (names[i].empty()) throw model_load_error("--observer: an empty name in the list");
     if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) !=
@@ -168,4 +169,4 @@ std::vector<std::shared_ptr<const colour::model>> load_models(std::string_view o
   return models;
 }
 
-}  // namespace app
+}  // namespace colour

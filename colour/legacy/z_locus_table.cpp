@@ -9,7 +9,7 @@
 // row 48 (622.5001-642.5 nm) 0.0001, row 49 (642.5001-770 nm) 0. The two
 // 0.0001 nm slivers in front of rows 48 and 49 belong to those rows (see
 // piecewise_cubic). At 380 nm the fit gives z = 0.8209, at 700 nm z = 0.
-#include "colour/colour_tables.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::tables {
 

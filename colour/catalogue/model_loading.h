@@ -23,7 +23,7 @@
 
 #include "colour/colour_model.h"
 
-namespace app {
+namespace colour {
 
 struct model_load_error : std::runtime_error {
   explicit model_load_error(const std::string& message) : std::runtime_error(message) {}
@@ -43,18 +43,18 @@ inline constexpr std::string_view default_illuminant = "E";
 // An observer by name under an illuminant given by name (any case) or as a
 // file (a text with a '/' or a '.' in it is a file). The built-in tables
 // have the white point E only: another illuminant with "legacy" is an error.
-std::shared_ptr<const colour::model> load_model(std::string_view observer,
+std::shared_ptr<const model> load_model(std::string_view observer,
                                                 std::string_view illuminant = default_illuminant);
 
 // An observer from a file of colour-matching functions (three sets), named
 // after the file ("CIE2006-2deg.cmf" -> "CIE2006-2deg").
-std::shared_ptr<const colour::model> load_cmf_model(const std::string& cmf_file,
+std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,
                                                     std::string_view illuminant = default_illuminant);
 
 // Several observers from a comma-separated list, in its order:
 // "legacy,cie1931" -> the built-in tables and CIE 1931; a name listed twice
 // or an empty item is an error.
-std::vector<std::shared_ptr<const colour::model>> load_models(
+std::vector<std::shared_ptr<const model>> load_models(
     std::string_view observer_list, std::string_view illuminant = default_illuminant);
 
-}  // namespace app
+}  // namespace colour

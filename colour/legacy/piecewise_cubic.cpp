@@ -7,9 +7,9 @@
 #include <cmath>
 #include <span>
 
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 #include "colour/extended.h"
-#include "colour/colour_tables.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::legacy {
 namespace {
@@ -115,10 +115,5 @@ shares locus_chromaticity(double w) {
 }
 
 double wavelength_of_hue(double hue) { return piecewise_cubic(cubic_table::hue_to_wavelength, hue); }
-
-double floor_to_thousandth(double v) {
-  if (std::isnan(v)) return detail::quieted_nan(v);  // a hue with no wavelength
-  return static_cast<double>(detail::floor_of_thousand_times(v) / ext{1000});
-}
 
 }  // namespace colour::legacy

@@ -1,6 +1,6 @@
 // Chromaticity shares around the equal-energy white point: reflection through
 // it and the hue number 1..31 that runs once around it.
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 #include "colour/extended.h"
 
 namespace colour::legacy {

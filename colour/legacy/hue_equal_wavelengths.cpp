@@ -5,9 +5,9 @@
 #include <cassert>
 #include <cmath>
 
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 #include "colour/extended.h"
-#include "colour/legacy_bounds.h"
+#include "colour/legacy/legacy_bounds.h"
 
 namespace colour::legacy {
 

@@ -8,7 +8,7 @@
 // as a comment only. Rows 1-23 cover 380-495 nm, rows 38-64 cover 565-700 nm;
 // the green range 495-565 nm is never evaluated on the locus and has no rows.
 // At 380 nm the fit gives x = 0.1741, at 700 nm x = 0.7347.
-#include "colour/colour_tables.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::tables {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "colour/legacy_model.h"
+#include "colour/legacy/legacy_model.h"
 #include "colour/extended.h"
-#include "colour/colour_tables.h"
+#include "colour/legacy/colour_tables.h"
 
 namespace colour::legacy {
 

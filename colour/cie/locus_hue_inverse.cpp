@@ -1,4 +1,4 @@
-#include "colour/locus_hue_inverse.h"
+#include "colour/cie/locus_hue_inverse.h"
 
 #include <algorithm>
 #include <charconv>
