@@ -16,9 +16,9 @@
 #include "colour/catalogue/model_loading.h"
 #include "app/version_text.h"
 #include "plot/plot_command.h"
-#include "table/printable_text.h"
+#include "cli/printable_text.h"
 #include "table/table_command.h"
-#include "table/usage_error.h"
+#include "cli/usage_error.h"
 
 namespace app {
 namespace {
@@ -40,7 +40,7 @@ Examples:
   vollfarbe plot --fill --size slide -o slide.png)";
 
 int usage_failure(const std::string& message) {
-  std::cerr << "vollfarbe: " << table::printable_text(message) << '\n' << usage_line << '\n';
+  std::cerr << "vollfarbe: " << cli::printable_text(message) << '\n' << usage_line << '\n';
   return 2;
 }
 
@@ -83,7 +83,7 @@ void add_model_options(CLI::App* command, model_options& options, bool several) 
 std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_options& options,
                                                                 std::string_view fallback) {
   if (options.cmf) {
-    if (options.observer) throw table::usage_error("give either --observer or --cmf, not both");
+    if (options.observer) throw cli::usage_error("give either --observer or --cmf, not both");
     return {colour::load_cmf_model(*options.cmf, options.illuminant)};
   }
   return colour::load_models(options.observer.value_or(std::string(fallback)), options.illuminant);
@@ -215,11 +215,11 @@ int run_application(int argc, char** argv) {
     }
     if (dominant_cmd->parsed()) {
       for (const auto& arg : dominant_stdin) {
-        if (arg != "-") throw table::usage_error("dominant: \"" + arg + "\" is no option; - reads stdin");
+        if (arg != "-") throw cli::usage_error("dominant: \"" + arg + "\" is no option; - reads stdin");
       }
       dominant.from_stdin = !dominant_stdin.empty();
       const auto models = chosen_models(dominant_models, "cie1931");
-      if (models.size() != 1) throw table::usage_error("dominant: one --observer at a time");
+      if (models.size() != 1) throw cli::usage_error("dominant: one --observer at a time");
       return run_dominant(dominant, *models.front(), stdin, stdout);
     }
     if (plot_cmd->parsed()) {
@@ -227,11 +227,11 @@ int run_application(int argc, char** argv) {
       return plot::run_plot(plot, pointers(models), stdout);
     }
     return usage_failure("a command is needed: table, dominant or plot");
-  } catch (const table::usage_error& e) {
+  } catch (const cli::usage_error& e) {
     return usage_failure(e.what());
   } catch (const colour::model_load_error& e) {
     // A file's own error is one line naming it: no usage line after it.
-    std::cerr << "vollfarbe: " << table::printable_text(e.what()) << '\n';
+    std::cerr << "vollfarbe: " << cli::printable_text(e.what()) << '\n';
     return 2;
   }
 }

@@ -8,8 +8,8 @@
 
 #include "colour/exact_arithmetic.h"
 #include "table/table_writer.h"
-#include "table/usage_error.h"
-#include "table/wavelength_input.h"
+#include "cli/usage_error.h"
+#include "cli/number_input.h"
 #include "textio/shortest_number.h"
 
 namespace app {
@@ -26,7 +26,7 @@ colour::chromaticity xy_of(std::span<const double> v) {
 
 std::vector<double> numbers_of(const std::vector<std::string>& texts, std::string_view what) {
   std::vector<double> v;
-  for (const auto& t : texts) v.push_back(table::parse_wavelength(t, what));
+  for (const auto& t : texts) v.push_back(cli::parse_number(t, what));
   return v;
 }
 
@@ -48,20 +48,20 @@ std::vector<colour::chromaticity> read_colours(std::FILE* in) {
       std::size_t end = pos;
       while (end < line.size() && !separator(line[end])) ++end;
       if (end > pos) {
-        v.push_back(table::parse_wavelength(std::string_view(line).substr(pos, end - pos),
+        v.push_back(cli::parse_number(std::string_view(line).substr(pos, end - pos),
                                             "stdin line " + std::to_string(number)));
       }
       pos = end;
     }
     if (v.empty()) continue;
     if (v.size() != 2 && v.size() != 3) {
-      throw table::usage_error("stdin line " + std::to_string(number) +
+      throw cli::usage_error("stdin line " + std::to_string(number) +
                                ": two numbers (x y) or three (X Y Z), not " +
                                std::to_string(v.size()));
     }
     colours.push_back(xy_of(v));
   }
-  if (colours.empty()) throw table::usage_error("stdin: no colours");
+  if (colours.empty()) throw cli::usage_error("stdin: no colours");
   return colours;
 }
 
@@ -76,16 +76,16 @@ int run_dominant(const dominant_options& options, const colour::model& model, st
                  std::FILE* out) {
   const auto format = table::table_format_named(options.format);
   if (!format) {
-    throw table::usage_error("--format: \"" + options.format + "\" is not csv, tsv, json or jsonl");
+    throw cli::usage_error("--format: \"" + options.format + "\" is not csv, tsv, json or jsonl");
   }
   const int given = (options.xy.empty() ? 0 : 1) + (options.XYZ.empty() ? 0 : 1) + (options.from_stdin ? 1 : 0);
-  if (given != 1) throw table::usage_error("give one of --xy X Y, --XYZ X Y Z or - (stdin)");
+  if (given != 1) throw cli::usage_error("give one of --xy X Y, --XYZ X Y Z or - (stdin)");
   std::vector<colour::chromaticity> colours;
   if (!options.xy.empty()) {
-    if (options.xy.size() != 2) throw table::usage_error("--xy takes two numbers: x y");
+    if (options.xy.size() != 2) throw cli::usage_error("--xy takes two numbers: x y");
     colours.push_back(xy_of(numbers_of(options.xy, "--xy")));
   } else if (!options.XYZ.empty()) {
-    if (options.XYZ.size() != 3) throw table::usage_error("--XYZ takes three numbers: X Y Z");
+    if (options.XYZ.size() != 3) throw cli::usage_error("--XYZ takes three numbers: X Y Z");
     colours.push_back(xy_of(numbers_of(options.XYZ, "--XYZ")));
   } else {
     colours = read_colours(in);
@@ -93,7 +93,7 @@ int run_dominant(const dominant_options& options, const colour::model& model, st
   {
     const colour::exact_arithmetic probe;
     if (!model.dominant(0.3, 0.3)) {
-      throw table::usage_error("the built-in tables give no purities: use --observer cie1931 or cie1964");
+      throw cli::usage_error("the built-in tables give no purities: use --observer cie1931 or cie1964");
     }
   }
   const bool json = *format == table::table_format::json || *format == table::table_format::jsonl;

@@ -25,7 +25,7 @@ struct dominant_options {
   std::string format = "csv";
 };
 
-// Validates everything first (table::usage_error, nothing written), then
+// Validates everything first (cli::usage_error, nothing written), then
 // writes the rows. Returns 0, or 1 when the output could not be written.
 int run_dominant(const dominant_options& options, const colour::model& model, std::FILE* in,
                  std::FILE* out);

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "table/usage_error.h"
+#include "cli/usage_error.h"
 
 namespace plot {
 namespace {
@@ -35,14 +35,14 @@ figure_size figure_size_named(std::string_view name) {
   }
   const std::string quoted = "\"" + std::string(name.substr(0, 40)) + "\"";
   if (!mm && !px) {
-    throw table::usage_error("--size: " + quoted +
+    throw cli::usage_error("--size: " + quoted +
                              " is not column, page, slide or a width like 120mm or 900px");
   }
   if (mm && !(value >= 40.0 && value <= 1000.0)) {
-    throw table::usage_error("--size: " + quoted + " is outside 40mm to 1000mm");
+    throw cli::usage_error("--size: " + quoted + " is outside 40mm to 1000mm");
   }
   if (px && !(value >= 150.0 && value <= 4000.0)) {
-    throw table::usage_error("--size: " + quoted + " is outside 150px to 4000px");
+    throw cli::usage_error("--size: " + quoted + " is outside 150px to 4000px");
   }
   if (mm) return printed(value, 300.0);
   figure_size size = printed(value / px_per_mm, 96.0);

@@ -25,7 +25,7 @@ inline constexpr double px_per_mm = 96.0 / 25.4;
 inline constexpr double px_per_pt = 96.0 / 72.0;
 
 // "column", "page" (the default), "slide", "<N>mm" (40..1000) or "<N>px"
-// (150..4000); a usage_error naming the text otherwise.
+// (150..4000); a cli::usage_error naming the text otherwise.
 figure_size figure_size_named(std::string_view name);
 
 }  // namespace plot

@@ -10,8 +10,8 @@
 #include "plot/chromaticity_diagram.h"
 #include "plot/output_file.h"
 #include "plot/raster_output.h"
-#include "table/usage_error.h"
-#include "table/wavelength_input.h"
+#include "cli/usage_error.h"
+#include "cli/number_input.h"
 #include "textio/shortest_number.h"
 
 namespace plot {
@@ -36,9 +36,9 @@ std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
     std::string_view rest = entry;
     for (;;) {
       const auto comma = rest.find(',');
-      const double w = table::parse_wavelength(rest.substr(0, comma), "--wavelength");
+      const double w = cli::parse_number(rest.substr(0, comma), "--wavelength");
       if (w < covered.data_lo || w > covered.data_hi) {
-        throw table::usage_error("--wavelength: " + textio::shortest_text(w) +
+        throw cli::usage_error("--wavelength: " + textio::shortest_text(w) +
                                  " nm lies outside the range the model covers, " +
                                  textio::shortest_text(covered.data_lo) + " to " +
                                  textio::shortest_text(covered.data_hi) + " nm");
@@ -52,9 +52,9 @@ std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
 }
 
 double dpi_of(const std::string& text) {
-  const double dpi = table::parse_wavelength(text, "--dpi");
+  const double dpi = cli::parse_number(text, "--dpi");
   if (!(dpi >= 10.0 && dpi <= 2400.0)) {
-    throw table::usage_error("--dpi: " + textio::shortest_text(dpi) + " is outside 10 to 2400");
+    throw cli::usage_error("--dpi: " + textio::shortest_text(dpi) + " is outside 10 to 2400");
   }
   return dpi;
 }
@@ -97,7 +97,7 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   if (options.size) request.size = figure_size_named(*options.size);
   const file_kind kind = options.output == "-" ? file_kind::svg : kind_of(options.output);
   if (options.dpi && kind != file_kind::png) {
-    throw table::usage_error("--dpi applies to PNG output only (-o FILE.png)");
+    throw cli::usage_error("--dpi applies to PNG output only (-o FILE.png)");
   }
   const double dpi = options.dpi ? dpi_of(*options.dpi) : request.size.default_dpi;
   // The fill's picture and PNG and PDF output are encoded by the renderer.

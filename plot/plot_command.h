@@ -24,7 +24,7 @@ struct plot_options {
   std::string output = "-";          // file name, "-" = SVG on stdout
 };
 
-// Validates first (usage_error: a bad number, a wavelength outside the
+// Validates first (cli::usage_error: a bad number, a wavelength outside the
 // model's range, a bad size, --dpi without PNG), then writes the figure:
 // SVG, or PNG/PDF by the file name's ending. Returns 0, or 1 when the file
 // cannot be rendered or written (the reason on stderr; a file that was there

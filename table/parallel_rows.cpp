@@ -83,7 +83,7 @@ class row_ring {
   }
 
   // The calling thread's work: the blocks in order, until one fails to write.
-  void write(output_buffer& out) {
+  void write(cli::output_buffer& out) {
     for (std::uint64_t block = 0; block < blocks_ && !out.failed(); ++block) {
       slot& s = slots_[block % slots_.size()];
       {
@@ -133,7 +133,7 @@ class row_ring {
 
 void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavelengths,
                             const row_formatter& formatter,
-                            std::span<const colour::model* const> models, output_buffer& out,
+                            std::span<const colour::model* const> models, cli::output_buffer& out,
                             unsigned threads) {
   row_ring ring(count, wavelengths, formatter, models, std::max(1u, threads));
   std::vector<std::jthread> workers;

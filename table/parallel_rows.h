@@ -11,7 +11,7 @@
 #include <span>
 
 #include "colour/colour_model.h"
-#include "table/output_buffer.h"
+#include "cli/output_buffer.h"
 #include "table/table_writer.h"
 
 namespace table {
@@ -24,7 +24,7 @@ using wavelength_source = std::function<void(std::uint64_t first, std::span<doub
 // row holds one part per model (the formatter's parts).
 void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavelengths,
                             const row_formatter& formatter,
-                            std::span<const colour::model* const> models, output_buffer& out,
+                            std::span<const colour::model* const> models, cli::output_buffer& out,
                             unsigned threads);
 
 }  // namespace table

@@ -13,11 +13,12 @@
 #include "textio/shortest_number.h"
 
 #include "colour/parallel_passes.h"
-#include "table/output_buffer.h"
+#include "cli/output_buffer.h"
 #include "table/parallel_rows.h"
 #include "table/table_writer.h"
-#include "table/usage_error.h"
-#include "table/wavelength_input.h"
+#include "cli/usage_error.h"
+#include "cli/number_input.h"
+#include "cli/stdin_records.h"
 #include "table/wavelength_range.h"
 
 namespace table {
@@ -26,8 +27,8 @@ namespace {
 std::vector<double> listed_wavelengths(const table_options& options) {
   std::vector<double> wavelengths;
   for (const auto& text : options.wavelengths) {
-    if (text == "-") throw usage_error("\"-\" (read stdin) cannot be mixed with wavelengths");
-    wavelengths.push_back(parse_wavelength(text, "wavelength"));
+    if (text == "-") throw cli::usage_error("\"-\" (read stdin) cannot be mixed with wavelengths");
+    wavelengths.push_back(cli::parse_number(text, "wavelength"));
   }
   return wavelengths;
 }
@@ -105,7 +106,7 @@ row_formatter formatter_for(table_format format, std::span<const colour::model* 
 // thread (the header before the first row), one part per model.
 class row_block {
  public:
-  row_block(const row_formatter& formatter, output_buffer& out,
+  row_block(const row_formatter& formatter, cli::output_buffer& out,
             std::span<const colour::model* const> models)
       : formatter_(formatter), out_(out), models_(models), partners_(block_rows, 0.0),
         passes_(models.size(), std::vector<colour::pass_result>(block_rows)),
@@ -134,7 +135,7 @@ class row_block {
 
  private:
   const row_formatter& formatter_;
-  output_buffer& out_;
+  cli::output_buffer& out_;
   std::span<const colour::model* const> models_;
   std::vector<double> entries_;
   const std::vector<double> partners_;
@@ -146,7 +147,7 @@ class row_block {
 // The rows are out: the warning about extrapolated rows, and the verdict.
 // Writing stopped at the first failed write; a reader that has gone (EPIPE)
 // ends the command quietly, as it ends other tools.
-int finish_table(output_buffer& buffer, const outside_count& outside, const covered_range& covered) {
+int finish_table(cli::output_buffer& buffer, const outside_count& outside, const covered_range& covered) {
   if (!buffer.finish()) {
     if (buffer.error() != EPIPE) {
       std::fprintf(stderr, "vollfarbe table: cannot write the output: %s\n",
@@ -172,9 +173,9 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
   const covered_range covered = covered_by(models);
   const outside_count outside = count_outside(wavelengths, covered);
   if (strict && outside.count != 0) {
-    throw usage_error("--strict: " + outside_message(outside, covered));
+    throw cli::usage_error("--strict: " + outside_message(outside, covered));
   }
-  output_buffer buffer(out);
+  cli::output_buffer buffer(out);
   const row_formatter formatter = formatter_for(format, models);
   const auto count = static_cast<std::uint64_t>(wavelengths.size());
   if (threads == 0) threads = colour::available_cores();
@@ -196,23 +197,6 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
   return finish_table(buffer, outside, covered);
 }
 
-// Reads what stdin has now (waiting for it), or marks its end.
-void read_more(wavelength_lines& lines, int fd) {
-  char chunk[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n > 0) {
-      lines.append(std::string_view(chunk, static_cast<std::size_t>(n)));
-      return;
-    }
-    if (n == 0) {
-      lines.finish();
-      return;
-    }
-    if (errno != EINTR) throw usage_error(std::string("stdin: ") + std::strerror(errno));
-  }
-}
-
 // `table -`: the lines read so far are computed a block at a time, and
 // before the program waits for more input their rows go out. So each row
 // follows its line, and any amount of input runs in constant memory. A bad
@@ -220,39 +204,42 @@ void read_more(wavelength_lines& lines, int fd) {
 int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE* out,
                       std::span<const colour::model* const> models) {
   const covered_range covered = covered_by(models);
-  output_buffer buffer(out);
+  cli::output_buffer buffer(out);
   const row_formatter formatter = formatter_for(format, models);
   row_block rows(formatter, buffer, models);
-  wavelength_lines lines;
-  const int fd = ::fileno(in);
+  cli::number_lines lines;
   outside_count outside;
   std::uint64_t count = 0;
   try {
-    while (!buffer.failed()) {
-      const std::optional<double> w = lines.next();
-      if (!w) {
-        if (lines.finished()) break;
-        rows.write();
-        buffer.push_out();
-        read_more(lines, fd);
-        continue;
-      }
-      if (covered.outside(*w)) {
-        if (strict) {
-          throw usage_error("--strict: stdin line " + std::to_string(lines.line_number()) + ": " +
-                            textio::shortest_text(*w) + " lies outside the tables' range " +
-                            covered.text());
-        }
-        if (outside.count++ == 0) outside.first = *w;
-      }
-      rows.add(*w);
-      ++count;
-    }
-  } catch (const usage_error&) {
+    cli::read_stdin_records(
+        in, lines,
+        [&](std::span<const double> numbers) {
+          if (numbers.size() != 1) {
+            throw cli::usage_error(lines.line_name() + ": one wavelength a line, not " +
+                                   std::to_string(numbers.size()));
+          }
+          const double w = numbers.front();
+          if (covered.outside(w)) {
+            if (strict) {
+              throw cli::usage_error("--strict: " + lines.line_name() + ": " +
+                                     textio::shortest_text(w) + " lies outside the tables' range " +
+                                     covered.text());
+            }
+            if (outside.count++ == 0) outside.first = w;
+          }
+          rows.add(w);
+          ++count;
+        },
+        [&] {
+          rows.write();
+          buffer.push_out();
+        },
+        [&] { return !buffer.failed(); });
+  } catch (const cli::usage_error&) {
     rows.write();  // the rows before the bad line
     throw;
   }
-  if (count == 0) throw usage_error("stdin: no wavelengths");
+  if (count == 0) throw cli::usage_error("stdin: no wavelengths");
   rows.write();
   buffer.put(formatter.footer());
   return finish_table(buffer, outside, covered);
@@ -262,14 +249,14 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
 
 int run_table(const table_options& options, std::span<const colour::model* const> models,
               std::FILE* in, std::FILE* out) {
-  if (models.empty()) throw usage_error("no model to compute the table with");
+  if (models.empty()) throw cli::usage_error("no model to compute the table with");
   const auto format = table_format_named(options.format);
   if (!format) {
-    throw usage_error("--format: \"" + options.format + "\" is not csv, tsv, json or jsonl");
+    throw cli::usage_error("--format: \"" + options.format + "\" is not csv, tsv, json or jsonl");
   }
   const bool range_given = options.from || options.to || options.step;
   if (range_given && !options.wavelengths.empty()) {
-    throw usage_error("give either --from/--to/--step or wavelengths, not both");
+    throw cli::usage_error("give either --from/--to/--step or wavelengths, not both");
   }
   if (options.wavelengths.size() == 1 && options.wavelengths.front() == "-") {
     return write_stdin_table(in, *format, options.strict, out, models);

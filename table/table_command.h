@@ -28,9 +28,9 @@ struct table_options {
 // The built-in tables cover 380 to 770 nm. Rows for wavelengths outside are
 // computed as the dialogue computes them (extrapolated), and one warning on
 // stderr after the rows says how many there were; with `strict` they are a
-// usage_error before anything is written.
+// cli::usage_error before anything is written.
 
-// Validates the options and arguments first (usage_error, nothing written),
+// Validates the options and arguments first (cli::usage_error, nothing written),
 // then streams the rows to `out`, stopping at the first failed write.
 // Returns 0, or 1 when the output could not be written (with the reason on
 // stderr, except for a reader that has gone: EPIPE). A warning is no
@@ -38,7 +38,7 @@ struct table_options {
 //
 // With "-" the rows follow stdin line by line, each written before the next
 // line is waited for; a bad line (or, with `strict`, one outside the tables)
-// is a usage_error naming its line number, and the rows before it stay
+// is a cli::usage_error naming its line number, and the rows before it stay
 // complete in `out`.
 //
 // The models (at least one): one model writes the plain columns; several

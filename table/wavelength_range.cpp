@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "table/usage_error.h"
-#include "table/wavelength_input.h"
+#include "cli/usage_error.h"
+#include "cli/number_input.h"
 
 namespace table {
 namespace {
@@ -80,14 +80,14 @@ std::optional<std::int64_t> scaled(decimal d, int decimals) {
 
 wavelength_range::wavelength_range(std::string_view from, std::string_view to,
                                    std::string_view step) {
-  from_ = parse_wavelength(from, "--from");
-  const double to_value = parse_wavelength(to, "--to");
-  step_ = parse_wavelength(step, "--step");
+  from_ = cli::parse_number(from, "--from");
+  const double to_value = cli::parse_number(to, "--to");
+  step_ = cli::parse_number(step, "--step");
   if (!(step_ > 0.0)) {
-    throw usage_error("--step: \"" + std::string(step) + "\" must be greater than 0");
+    throw cli::usage_error("--step: \"" + std::string(step) + "\" must be greater than 0");
   }
   if (from_ > to_value) {
-    throw usage_error("empty range: --from " + std::string(from) + " is above --to " +
+    throw cli::usage_error("empty range: --from " + std::string(from) + " is above --to " +
                       std::string(to));
   }
   const auto f = exact_decimal(from);
@@ -111,7 +111,7 @@ wavelength_range::wavelength_range(std::string_view from, std::string_view to,
   // 1e-9 steps lets `to` count as hit despite rounding in (to - from)/step.
   const double steps = std::floor((to_value - from_) / step_ + 1e-9);
   if (!(steps < static_cast<double>(exact_limit))) {
-    throw usage_error("--step: \"" + std::string(step) + "\" gives too many rows");
+    throw cli::usage_error("--step: \"" + std::string(step) + "\" gives too many rows");
   }
   count_ = static_cast<std::uint64_t>(steps) + 1;
 }

@@ -16,7 +16,7 @@ namespace table {
 class wavelength_range {
  public:
   // Checks the texts: numbers, step > 0, from <= to, at most 2^53 points;
-  // throws usage_error naming the offending option otherwise.
+  // throws cli::usage_error naming the offending option otherwise.
   wavelength_range(std::string_view from, std::string_view to, std::string_view step);
 
   std::uint64_t size() const { return count_; }

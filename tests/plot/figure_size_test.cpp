@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "table/usage_error.h"
+#include "cli/usage_error.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST(FigureSize, BadSizesAreUsageErrors) {
     try {
       plot::figure_size_named(text);
       ADD_FAILURE() << text;
-    } catch (const table::usage_error& e) {
+    } catch (const cli::usage_error& e) {
       EXPECT_EQ(std::string(e.what()), message);
     }
   }

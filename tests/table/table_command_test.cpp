@@ -14,7 +14,7 @@
 
 #include "table/table_columns.h"
 #include "tests/support/double_precision_x87.h"
-#include "table/usage_error.h"
+#include "cli/usage_error.h"
 
 #include "colour/legacy/legacy_model.h"
 
@@ -40,7 +40,7 @@ run_result run(const table::table_options& options, const std::string& stdin_tex
   run_result r;
   try {
     r.status = table::run_table(options, legacy_only, in, out);
-  } catch (const table::usage_error& e) {
+  } catch (const cli::usage_error& e) {
     r.error = e.what();
   }
   std::fflush(out);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "table/usage_error.h"
+#include "cli/usage_error.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ TEST(WavelengthRange, BadRangesNameTheOption) {
     try {
       table::wavelength_range(b.from, b.to, b.step);
       ADD_FAILURE() << b.message;
-    } catch (const table::usage_error& e) {
+    } catch (const cli::usage_error& e) {
       EXPECT_EQ(std::string(e.what()), b.message);
     }
   }

@@ -1,8 +1,8 @@
-#include "table/printable_text.h"
+#include "cli/printable_text.h"
 
 #include <cstddef>
 
-namespace table {
+namespace cli {
 namespace {
 
 void append_escaped(std::string& out, unsigned char byte) {
@@ -13,7 +13,8 @@ void append_escaped(std::string& out, unsigned char byte) {
 }
 
 // The length of the well-formed UTF-8 sequence at the start of `text` whose
-// code point is printable (no C0 or C1 control, no DEL), or 0.
+// code point is printable (no C0 or C1 control, no DEL, nothing invisible),
+// or 0.
 std::size_t printable_sequence(std::string_view text) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(0);
@@ -40,7 +41,12 @@ std::size_t printable_sequence(std::string_view text) {
   const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
   const bool surrogate = code >= 0xd800 && code <= 0xdfff;
   const bool c1_control = code >= 0x80 && code <= 0x9f;
-  if (overlong || surrogate || c1_control || code > 0x10ffff) return 0;
+  // Invisible characters that hide or reorder what the message shows: the
+  // byte-order mark, zero-width spaces and joiners, direction marks and
+  // overrides, line and paragraph separators.
+  const bool invisible = code == 0xfeff || (code >= 0x200b && code <= 0x200f) ||
+                         (code >= 0x2028 && code <= 0x202e) || (code >= 0x2060 && code <= 0x2069);
+  if (overlong || surrogate || c1_control || invisible || code > 0x10ffff) return 0;
   return length;
 }
 
@@ -62,4 +68,4 @@ std::string printable_text(std::string_view text) {
   return out;
 }
 
-}  // namespace table
+}  // namespace cli

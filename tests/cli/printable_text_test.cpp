@@ -1,4 +1,4 @@
-#include "table/printable_text.h"
+#include "cli/printable_text.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,10 @@ TEST(PrintableText, EscapesWhatWouldDriveTheTerminal) {
       {"\xc0\xaf \xe0\x80\xaf", "\\xc0\\xaf \\xe0\\x80\\xaf"},  // overlong forms
       {"\xed\xa0\x80", "\\xed\\xa0\\x80"},             // a surrogate
       {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},    // beyond U+10FFFF
+      {"\xef\xbb\xbf" "600", "\\xef\\xbb\\xbf600"},      // a byte-order mark
+      {"a\xe2\x80\xae" "b", "a\\xe2\\x80\\xaeb"},          // a right-to-left override
   };
-  for (const auto& [text, shown] : cases) EXPECT_EQ(table::printable_text(text), shown) << shown;
+  for (const auto& [text, shown] : cases) EXPECT_EQ(cli::printable_text(text), shown) << shown;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string_view>
 
-namespace table {
+namespace cli {
 
 class output_buffer {
  public:
@@ -55,4 +55,4 @@ class output_buffer {
   int error_ = 0;
 };
 
-}  // namespace table
+}  // namespace cli

@@ -1,10 +1,10 @@
-#include "table/output_buffer.h"
+#include "cli/output_buffer.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-namespace table {
+namespace cli {
 
 output_buffer::output_buffer(std::FILE* sink) : sink_(sink) {
   errno = 0;
@@ -64,4 +64,4 @@ void output_buffer::fail(int error) {
   error_ = error != 0 ? error : EIO;
 }
 
-}  // namespace table
+}  // namespace cli

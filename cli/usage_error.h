@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-namespace table {
+namespace cli {
 
 struct usage_error : std::runtime_error {
   explicit usage_error(const std::string& message) : std::runtime_error(message) {}
 };
 
-}  // namespace table
+}  // namespace cli
