@@ -1,5 +1,5 @@
-// The program as a whole: without arguments the interactive dialogue, with
-// `table` or `plot` the batch commands, plus --help and --version.
+// The program as a whole: without arguments the interactive dialogue, with a
+// command word that command of the command table, plus --help and --version.
 #pragma once
 
 #include <string>
@@ -7,12 +7,5 @@
 namespace app {
 
 int run_application(int argc, char** argv);
-
-// The dialogue on the host that fits how the program was started: a
-// terminal, a window of its own (asked for, or on a desktop with no terminal
-// and no keys on stdin) or a pipe. Returns the exit status; reports a lost
-// report file on stderr after the screen closes. `program_path` is argv[0],
-// which names the window.
-int run_interactive(const std::string& program_path, bool window_asked);
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "cli/printable_text.h"
 
+#include "cli/utf8_sequence.h"
+
 #include <cstddef>
 
 namespace cli {
@@ -16,38 +18,16 @@ void append_escaped(std::string& out, unsigned char byte) {
 // code point is printable (no C0 or C1 control, no DEL, nothing invisible),
 // or 0.
 std::size_t printable_sequence(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead >= 0x20 && lead < 0x7f) return 1;
-  std::size_t length = 0;
   char32_t code = 0;
-  if (lead >= 0xc2 && lead <= 0xdf) {
-    length = 2;
-    code = lead & 0x1fu;
-  } else if (lead >= 0xe0 && lead <= 0xef) {
-    length = 3;
-    code = lead & 0x0fu;
-  } else if (lead >= 0xf0 && lead <= 0xf4) {
-    length = 4;
-    code = lead & 0x07u;
-  } else {
-    return 0;  // ASCII control, DEL, a continuation byte or no lead byte at all
-  }
-  if (text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xc0u) != 0x80u) return 0;
-    code = (code << 6) | (byte(i) & 0x3fu);
-  }
-  const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-  const bool surrogate = code >= 0xd800 && code <= 0xdfff;
-  const bool c1_control = code >= 0x80 && code <= 0x9f;
+  const std::size_t length = utf8_sequence(text, code);
+  if (length == 0) return 0;
+  const bool control = code < 0x20 || (code >= 0x7f && code <= 0x9f);  // C0, DEL, C1
   // Invisible characters that hide or reorder what the message shows: the
   // byte-order mark, zero-width spaces and joiners, direction marks and
   // overrides, line and paragraph separators.
   const bool invisible = code == 0xfeff || (code >= 0x200b && code <= 0x200f) ||
                          (code >= 0x2028 && code <= 0x202e) || (code >= 0x2060 && code <= 0x2069);
-  if (overlong || surrogate || c1_control || invisible || code > 0x10ffff) return 0;
-  return length;
+  return control || invisible ? 0 : length;
 }
 
 }  // namespace

@@ -130,6 +130,9 @@ class model {
   // purple (the complement's wavelength); NaN where there is none.
   virtual hue_equal_pair hue_equal_wavelengths(double x, double y) const = 0;
 
+  // Whether dominant() gives the purities (and the CIE 15 construction at
+  // all): the built-in tables give the hue-equal wavelengths only.
+  virtual bool has_purities() const { return false; }
   // The dominant and complementary wavelength and the purities of (x, y);
   // none from a model whose data give no purities (the built-in tables).
   virtual std::optional<dominant_hue> dominant(double x, double y) const {

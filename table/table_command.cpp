@@ -250,24 +250,21 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
 int run_table(const table_options& options, std::span<const colour::model* const> models,
               std::FILE* in, std::FILE* out) {
   if (models.empty()) throw cli::usage_error("no model to compute the table with");
-  const auto format = table_format_named(options.format);
-  if (!format) {
-    throw cli::usage_error("--format: \"" + options.format + "\" is not csv, tsv, json or jsonl");
-  }
+  const auto format = cli::parse_record_format(options.format);
   const bool range_given = options.from || options.to || options.step;
   if (range_given && !options.wavelengths.empty()) {
     throw cli::usage_error("give either --from/--to/--step or wavelengths, not both");
   }
   if (options.wavelengths.size() == 1 && options.wavelengths.front() == "-") {
-    return write_stdin_table(in, *format, options.strict, out, models);
+    return write_stdin_table(in, format, options.strict, out, models);
   }
   if (!options.wavelengths.empty()) {
-    return write_table(listed_wavelengths(options), *format, options.strict, options.threads, out,
+    return write_table(listed_wavelengths(options), format, options.strict, options.threads, out,
                        models);
   }
   const wavelength_range range(options.from.value_or("380"), options.to.value_or("770"),
                                options.step.value_or("1"));
-  return write_table(range, *format, options.strict, options.threads, out, models);
+  return write_table(range, format, options.strict, options.threads, out, models);
 }
 
 }  // namespace table

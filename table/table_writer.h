@@ -9,25 +9,23 @@
 //   csv:   wavelength,legacy_path,legacy_l,...,cie1931_path,cie1931_l,...\n
 // A row is written into memory the caller provides (max_row_bytes), so that
 // threads can format blocks of rows of their own; every piece of text but
-// the numbers is a string made once.
+// the numbers comes from the commands' record layout (cli/record_writer.h),
+// made once: the path is a plain word, so the fields go between its pieces
+// with no quoting, and the bytes are those of the record writer.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/record_writer.h"
 #include "table/table_columns.h"
 
 namespace table {
 
-enum class table_format { csv, tsv, json, jsonl };
-
-// "csv", "tsv", "json", "jsonl" -> the format; anything else -> nullopt.
-std::optional<table_format> table_format_named(std::string_view name);
+using table_format = cli::record_format;
 
 // Room for any row in any format: 19 numbers of at most 24 characters, the
 // path and the JSON keys come to about 730.
@@ -40,10 +38,10 @@ class row_formatter {
   row_formatter(table_format format, const std::vector<std::string>& model_names);
 
   // Room for any row of this formatter.
-  std::size_t row_bytes() const { return max_row_bytes * parts_.size(); }
+  std::size_t row_bytes() const { return max_row_bytes * parts_; }
 
-  std::string_view header() const { return header_; }  // the CSV/TSV header line, or "["
-  std::string_view footer() const { return footer_; }  // "\n]\n" for a JSON array
+  std::string_view header() const { return layout_.header(); }  // the CSV/TSV header line, or "["
+  std::string_view footer() const { return layout_.footer(); }  // "\n]\n" for a JSON array
 
   // Writes row r at `out` (room for max_row_bytes); `first` tells whether it
   // is the table's first row (JSON separates the others with ",\n").
@@ -55,20 +53,9 @@ class row_formatter {
   char* write_row(char* out, std::span<const table_row> parts, bool first) const;
 
  private:
-  std::string header_;
-  std::string footer_;
-  std::string_view not_finite_;  // "" or "null"
-  std::string row_start_;        // "" or "{\"wavelength\":"
-  std::string first_row_start_;  // the same, after "\n" for a JSON array
-  std::string later_row_start_;  // the same, after ",\n" for a JSON array
-  struct part_text {
-    std::string path_start;  // "," or ",\"path\":\""
-    // What comes before number i (1...) of a row: "," or ",\"l\":"; after
-    // the path, the first of them closes its quote for JSON.
-    std::array<std::string, table_numbers{}.size()> before_number;
-  };
-  std::vector<part_text> parts_;
-  std::string row_end_;          // "\n", "}" or "}\n"
+  // The columns: the wavelength, then path, l, lc, ... once per model.
+  cli::record_layout layout_;
+  std::size_t parts_;
 };
 
 }  // namespace table

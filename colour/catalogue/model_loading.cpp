@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "colour/catalogue/model_catalogue.h"
 #include "colour/cgats_reader.h"
 #include "colour/cie/cie_model.h"
 #include "colour/cie/illuminant_resampling.h"
@@ -56,12 +57,6 @@ std::string upper(std::string_view s) {
   return out;
 }
 
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
-  return out;
-}
-
 bool is_file_name(std::string_view text) {
   return text.find('/') != std::string_view::npos || text.find('.') != std::string_view::npos;
 }
@@ -82,7 +77,7 @@ illuminant_source illuminant_named(std::string_view illuminant) {
   const auto& names = illuminant_names();
   if (std::find(names.begin(), names.end(), name) == names.end()) {
     throw model_load_error("--illuminant: \"" + std::string(illuminant) +
-                           "\" is no illuminant (" + joined(names) + ") and no file");
+                           "\" is no illuminant (" + listed(names, ", ") + ") and no file");
   }
   return {std::string(colord_data_dir) + "/illuminant/CIE-" + name + ".sp", name};
 }
@@ -104,37 +99,24 @@ std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::stri
 
 }  // namespace
 
-const std::vector<std::string>& observer_names() {
-  static const std::vector<std::string> names{"legacy", "cie1931", "cie1964"};
-  return names;
-}
-
-const std::vector<std::string>& illuminant_names() {
-  static const std::vector<std::string> names{
-      "A",  "B",  "C",  "D50", "D55", "D65", "D93", "E",   "F1",  "F2",  "F3",
-      "F4", "F5", "F6", "F7",  "F8",  "F9",  "F10", "F11", "F12"};
-  return names;
-}
-
 std::shared_ptr<const model> load_model(std::string_view observer,
                                                 std::string_view illuminant) {
-  if (observer == "legacy") {
+  const observer_entry* entry = observer_named(observer);
+  if (entry == nullptr) {
+    throw model_load_error("--observer: \"" + std::string(observer) + "\" is not " +
+                           listed(observer_names()));
+  }
+  if (entry->cmf_file.empty()) {  // the built-in tables
     if (upper(illuminant) != "E") {
-      throw model_load_error("--illuminant " + std::string(illuminant) +
-                             ": the built-in tables (legacy) have the white point E only");
+      throw model_load_error("--illuminant " + std::string(illuminant) + ": the " +
+                             std::string(entry->label) + " (" + std::string(entry->name) +
+                             ") have the white point E only");
     }
     // The built-in tables live as long as the program: nothing to delete.
     return std::shared_ptr<const model>(&legacy_model(), [](const model*) {});
   }
-  const std::string cmf_dir = std::string(colord_data_dir) + "/cmf/";
-  if (observer == "cie1931") {
-    return cie_model_of(cmf_dir + "CIE1931-2deg-XYZ.cmf", "cie1931", "CIE 1931 2°", illuminant);
-  }
-  if (observer == "cie1964") {
-    return cie_model_of(cmf_dir + "CIE1964-10deg-XYZ.cmf", "cie1964", "CIE 1964 10°", illuminant);
-  }
-  throw model_load_error("--observer: \"" + std::string(observer) + "\" is not " +
-                         "legacy, cie1931 or cie1964");
+  return cie_model_of(std::string(colord_data_dir) + "/" + std::string(entry->cmf_file),
+                      std::string(entry->name), std::string(entry->label), illuminant);
 }
 
 std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "colour/catalogue/model_catalogue.h"
 #include "colour/colour_model.h"
 
 namespace colour {
@@ -32,10 +33,6 @@ struct model_load_error : std::runtime_error {
 // Where colord-data keeps its tables.
 inline constexpr std::string_view colord_data_dir = "/usr/share/colord";
 
-// "legacy", "cie1931", "cie1964".
-const std::vector<std::string>& observer_names();
-// The illuminant names colord-data has: "A", "B", "C", "D50", ..., "E", "F1" .. "F12".
-const std::vector<std::string>& illuminant_names();
 // The illuminant every CIE observer uses unless told otherwise: E, the
 // white of the built-in tables, so that the two compare like for like.
 inline constexpr std::string_view default_illuminant = "E";

@@ -60,6 +60,7 @@ class cie_model final : public model {
   tristimulus full_spectrum() const override { return full_; }
   double colour_moment(const tristimulus& t) const override;
   hue_equal_pair hue_equal_wavelengths(double x, double y) const override;
+  bool has_purities() const override { return true; }
   std::optional<dominant_hue> dominant(double x, double y) const override;
   pass_result pass(double lc, double l) const override;
   void passes(std::span<const double> lc, std::span<const double> l,

@@ -78,8 +78,13 @@ got=$(printf '0.4 0.2\n17.0414,16.3049,98.9451\n' | "$vollfarbe" dominant - | ta
 [ "$got" = "-521.09 476.477 " ] || fail "dominant from stdin: $got"
 printf '0.4 0.2 0.1 0.3\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
 [ $? = 2 ] && [ ! -s "$work/out" ] && grep -q "stdin line 1" "$work/err" || fail "dominant: a line of four numbers"
-"$vollfarbe" dominant --observer legacy --xy 0.3 0.4 >"$work/out" 2>"$work/err"
-[ $? = 2 ] && [ ! -s "$work/out" ] || fail "dominant with the built-in tables is a usage error"
+# The built-in tables give the hue-equal wavelengths of the dialogue's
+# construction and no purities: the middle pigment of 600 nm has l1 = 556.84,
+# as the dialogue shows; the white point has no hue.
+got=$("$vollfarbe" dominant --observer legacy --xy 0.3477056641250473 0.5957024090487569 | tail -1)
+[ "$got" = "0.3477056641250473,0.5957024090487569,556.84,-556.84,," ] || fail "dominant --observer legacy: $got"
+got=$("$vollfarbe" dominant --observer legacy --XYZ 1 1 1 | tail -1 | cut -d, -f3-)
+[ "$got" = ",,," ] || fail "dominant --observer legacy at the white: $got"
 
 # plot: the second model's locus beside the first's, named in the legend.
 "$vollfarbe" plot --observer legacy,cie1964 --wavelength 600 >"$work/plot.svg" || fail "plot --observer status"

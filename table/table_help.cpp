@@ -1,38 +1,17 @@
-#include "app/help_text.h"
+#include "table/table_help.h"
 
 #include <algorithm>
 
+#include "cli/help_text.h"
 #include "docs/shared_text.h"
 
-namespace app {
+namespace table {
 namespace {
 
 constexpr std::size_t help_width = 80;
 constexpr std::size_t name_column = 24;  // where the column meanings start
 
 }  // namespace
-
-std::string wrap_text(std::string_view text, std::size_t indent, std::size_t width) {
-  std::string wrapped;
-  std::size_t line_length = 0;
-  while (!text.empty()) {
-    const std::size_t word_end = std::min(text.find(' '), text.size());
-    const std::string_view word = text.substr(0, word_end);
-    text.remove_prefix(std::min(word_end + 1, text.size()));
-    if (word.empty()) continue;
-    if (line_length > 0 && line_length + 1 + word.size() > width) {
-      wrapped += '\n';
-      wrapped.append(indent, ' ');
-      line_length = 0;
-    } else if (line_length > 0) {
-      wrapped += ' ';
-      ++line_length;
-    }
-    wrapped += word;
-    line_length += word.size();
-  }
-  return wrapped;
-}
 
 std::string table_help_footer() {
   std::string footer =
@@ -46,10 +25,10 @@ std::string table_help_footer() {
       line.clear();
     }
     line.resize(name_column, ' ');
-    const std::string meaning = wrap_text(column.text, name_column, help_width - name_column);
+    const std::string meaning = cli::wrap_text(column.text, name_column, help_width - name_column);
     footer += line + meaning + '\n';
   }
-  footer += '\n' + wrap_text(docs::negative_hue_equal, 0, help_width) + '\n';
+  footer += '\n' + cli::wrap_text(docs::negative_hue_equal, 0, help_width) + '\n';
   footer +=
       "\nNumbers are the shortest text that reads back to the same double; a value\n"
       "that is no number is an empty field (CSV, TSV) or null (JSON).\n"
@@ -60,4 +39,4 @@ std::string table_help_footer() {
   return footer;
 }
 
-}  // namespace app
+}  // namespace table

@@ -6,17 +6,19 @@
 //   0.35,0.6,553.512,-553.512...
 // Wavelengths are floored to 0.001 nm as everywhere; a purple's dominant
 // wavelength is its complementary one with a minus sign; the white point
-// itself gives empty fields (null in JSON).
+// itself gives empty fields (null in JSON). A model without purities (the
+// built-in tables) gives the hue-equal wavelengths l1 and l2 of its own
+// construction as the two wavelengths, with empty purity columns:
+//   --observer legacy --xy 0.3477056641250473 0.5957024090487569 -> 556.84, ...
 #pragma once
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "colour/colour_model.h"
 
-namespace app {
+namespace dominant {
 
 struct dominant_options {
   std::vector<std::string> xy;   // two numbers
@@ -25,9 +27,11 @@ struct dominant_options {
   std::string format = "csv";
 };
 
-// Validates everything first (cli::usage_error, nothing written), then
-// writes the rows. Returns 0, or 1 when the output could not be written.
+// Validates the options first (cli::usage_error, nothing written), then
+// writes the rows; from stdin each row goes out before the next line is
+// waited for, in memory bounded by a line. Returns 0, or 1 when the output
+// could not be written.
 int run_dominant(const dominant_options& options, const colour::model& model, std::FILE* in,
                  std::FILE* out);
 
-}  // namespace app
+}  // namespace dominant

@@ -12,7 +12,7 @@
 #include <thread>
 #include <variant>
 
-#include "app/application.h"
+#include "interactive/interactive_command.h"
 #include "colour/legacy/legacy_model.h"
 #include "dialogue/dialogue.h"
 #include "hosts/piped_host.h"
@@ -22,7 +22,7 @@
 #include "modules/loadable_module.h"
 #include "textio/services.h"
 
-namespace app {
+namespace interactive {
 
 namespace {
 
@@ -134,4 +134,4 @@ int run_interactive(const std::string& program_path, bool window_asked) {
   return run_on(piped);
 }
 
-}  // namespace app
+}  // namespace interactive

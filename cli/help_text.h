@@ -1,17 +1,11 @@
-// Help texts built from the lists the man page and the README share
-// (docs/table_columns.tsv, docs/negative_hue_equal.txt), so all three say
-// the same.
+// Help text laid out for an 80-column terminal.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace app {
-
-// The text after the options of `vollfarbe table --help`: the default range,
-// the columns, number formats and examples.
-std::string table_help_footer();
+namespace cli {
 
 // Text wrapped at blanks to lines of at most `width` characters of text (a
 // longer word stays whole), each line after the first indented by `indent`
@@ -19,4 +13,4 @@ std::string table_help_footer();
 //   wrap_text("a bb ccc", 2, 4) -> "a bb\n  ccc"
 std::string wrap_text(std::string_view text, std::size_t indent, std::size_t width);
 
-}  // namespace app
+}  // namespace cli

@@ -1,0 +1,20 @@
+#include "app/command_table.h"
+
+#include "dominant/dominant_entry.h"
+#include "interactive/interactive_entry.h"
+#include "plot/plot_entry.h"
+#include "table/table_entry.h"
+
+namespace app {
+
+std::span<const cli::command> command_table() {
+  static const cli::command commands[] = {
+      interactive::command(),
+      table::command(),
+      dominant::command(),
+      plot::command(),
+  };
+  return commands;
+}
+
+}  // namespace app

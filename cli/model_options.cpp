@@ -1,0 +1,58 @@
+#include "cli/model_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/usage_error.h"
+#include "colour/catalogue/model_catalogue.h"
+#include "colour/catalogue/model_loading.h"
+
+namespace cli {
+namespace {
+
+// "legacy (built-in tables), cie1931 (CIE 1931 2°) or cie1964 (CIE 1964 10°)"
+std::string observer_help(std::string_view default_observer, bool several) {
+  std::vector<std::string> named;
+  for (const colour::observer_entry& entry : colour::observers()) {
+    named.push_back(std::string(entry.name) + " (" + std::string(entry.label) + ")");
+  }
+  std::string help = colour::listed(named) + "; default " + std::string(default_observer);
+  if (several) help += ". Several separated by commas are computed side by side";
+  return help;
+}
+
+}  // namespace
+
+void add_model_options(CLI::App& command, model_options& options, bool several,
+                       std::string_view default_observer) {
+  command.add_option("--observer", options.observer, observer_help(default_observer, several))
+      ->type_name(several ? "NAME[,NAME...]" : "NAME");
+  command
+      .add_option("--illuminant", options.illuminant,
+                  "The white: " + colour::listed(colour::illuminant_names()) +
+                      " (default E), or a spectral file (colord's .sp format)")
+      ->type_name("NAME|FILE");
+  command
+      .add_option("--cmf", options.cmf,
+                  "Colour-matching functions from a file (colord's .cmf format) instead of "
+                  "--observer")
+      ->type_name("FILE");
+}
+
+std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_options& options,
+                                                                std::string_view default_observer) {
+  if (options.cmf) {
+    if (options.observer) throw usage_error("give either --observer or --cmf, not both");
+    return {colour::load_cmf_model(*options.cmf, options.illuminant)};
+  }
+  return colour::load_models(options.observer.value_or(std::string(default_observer)),
+                             options.illuminant);
+}
+
+std::vector<const colour::model*> model_pointers(
+    const std::vector<std::shared_ptr<const colour::model>>& models) {
+  std::vector<const colour::model*> out;
+  for (const auto& m : models) out.push_back(m.get());
+  return out;
+}
+
+}  // namespace cli

@@ -1,0 +1,115 @@
+#include "dominant/dominant_command.h"
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <span>
+#include <string_view>
+
+#include "cli/number_input.h"
+#include "cli/output_buffer.h"
+#include "cli/record_writer.h"
+#include "cli/stdin_records.h"
+#include "cli/usage_error.h"
+#include "colour/exact_arithmetic.h"
+
+namespace dominant {
+namespace {
+
+const std::vector<cli::column>& columns() {
+  static const std::vector<cli::column> names{
+      {"x"}, {"y"}, {"dominant"}, {"complementary"}, {"excitation_purity"}, {"colorimetric_purity"}};
+  return names;
+}
+
+// x = X / (X + Y + Z), y = Y / (X + Y + Z), in doubles as the colour's row
+// has always been computed.
+colour::chromaticity xy_of(std::span<const double> v) {
+  if (v.size() == 2) return {v[0], v[1]};
+  const double sum = (v[0] + v[1]) + v[2];
+  return {v[0] / sum, v[1] / sum};
+}
+
+std::vector<double> numbers_of(const std::vector<std::string>& texts, std::string_view what) {
+  std::vector<double> v;
+  for (const auto& t : texts) v.push_back(cli::parse_number(t, what));
+  return v;
+}
+
+// The row of one colour. The caller holds the exact arithmetic.
+std::array<cli::field, 6> row_of(const colour::model& model, colour::chromaticity c) {
+  constexpr double none = std::numeric_limits<double>::quiet_NaN();
+  colour::dominant_hue h{none, none, none, none};
+  if (model.has_purities()) {
+    h = *model.dominant(c.x, c.y);
+  } else {
+    // The hue-equal construction finds a hue in the last bits of any point
+    // but the white itself, which has none.
+    const colour::chromaticity white = model.white_point();
+    if (c.x != white.x || c.y != white.y) {
+      const colour::hue_equal_pair pair = model.hue_equal_wavelengths(c.x, c.y);
+      h.dominant = pair.l1;
+      h.complementary = pair.l2;
+    }
+  }
+  return {c.x, c.y, h.dominant, h.complementary, h.excitation_purity, h.colorimetric_purity};
+}
+
+// The rows are out, or writing failed: a reader that has gone (EPIPE) ends
+// the command quietly, as it ends other tools.
+int finish(cli::record_writer& writer, cli::output_buffer& buffer) {
+  if (writer.finish()) return 0;
+  if (buffer.error() != EPIPE) {
+    std::fprintf(stderr, "vollfarbe dominant: cannot write the output: %s\n",
+                 std::strerror(buffer.error()));
+  }
+  return 1;
+}
+
+}  // namespace
+
+int run_dominant(const dominant_options& options, const colour::model& model, std::FILE* in,
+                 std::FILE* out) {
+  const cli::record_layout layout(cli::parse_record_format(options.format), columns());
+  const int given = (options.xy.empty() ? 0 : 1) + (options.XYZ.empty() ? 0 : 1) +
+                    (options.from_stdin ? 1 : 0);
+  if (given != 1) throw cli::usage_error("give one of --xy X Y, --XYZ X Y Z or - (stdin)");
+  std::vector<colour::chromaticity> given_colour;
+  if (!options.xy.empty()) {
+    if (options.xy.size() != 2) throw cli::usage_error("--xy takes two numbers: x y");
+    given_colour.push_back(xy_of(numbers_of(options.xy, "--xy")));
+  } else if (!options.XYZ.empty()) {
+    if (options.XYZ.size() != 3) throw cli::usage_error("--XYZ takes three numbers: X Y Z");
+    given_colour.push_back(xy_of(numbers_of(options.XYZ, "--XYZ")));
+  }
+
+  cli::output_buffer buffer(out);
+  cli::record_writer writer(layout, buffer);
+  const colour::exact_arithmetic scope;
+  if (!options.from_stdin) {
+    writer.write(row_of(model, given_colour.front()));
+    return finish(writer, buffer);
+  }
+  cli::number_lines lines;
+  try {
+    cli::read_stdin_records(
+        in, lines,
+        [&](std::span<const double> numbers) {
+          if (numbers.size() != 2 && numbers.size() != 3) {
+            throw cli::usage_error(lines.line_name() + ": two numbers (x y) or three (X Y Z), not " +
+                                   std::to_string(numbers.size()));
+          }
+          writer.write(row_of(model, xy_of(numbers)));
+        },
+        [&] { buffer.flush(); }, [&] { return !buffer.failed(); });
+  } catch (const cli::usage_error&) {
+    buffer.flush();  // the rows before the bad line stay complete
+    throw;
+  }
+  if (writer.records() == 0 && !buffer.failed()) throw cli::usage_error("stdin: no colours");
+  return finish(writer, buffer);
+}
+
+}  // namespace dominant

@@ -1,0 +1,64 @@
+#include "dominant/dominant_entry.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+
+#include "cli/model_options.h"
+#include "cli/usage_error.h"
+#include "dominant/dominant_command.h"
+
+namespace dominant {
+namespace {
+
+constexpr const char* footer = R"(
+Columns: x, y, dominant, complementary, excitation_purity, colorimetric_purity.
+Wavelengths are floored to 0.001 nm; a purple's dominant wavelength is its
+complementary one with a minus sign; the white point gives empty fields.
+With --observer legacy (the built-in tables, which give no purities) the two
+wavelengths are the hue-equal wavelengths l1 and l2 of the dialogue's
+construction, and the purity columns stay empty.
+Examples:
+  vollfarbe dominant --xy 0.35 0.6
+  vollfarbe dominant --observer cie1964 --illuminant D65 --XYZ 41.2 21.3 1.9
+  printf '0.2 0.3\n0.4 0.2\n' | vollfarbe dominant -)";
+
+struct settings {
+  dominant_options options;
+  std::vector<std::string> stdin_marks;
+  cli::model_options models;
+};
+
+}  // namespace
+
+cli::command command() {
+  return {"dominant", "Dominant and complementary wavelength and purities of colours (CIE 15).",
+          [](CLI::App& app) -> cli::runner {
+            auto s = std::make_shared<settings>();
+            app.add_option("--xy", s->options.xy, "The colour's chromaticity x y")
+                ->expected(2)
+                ->type_name("X Y");
+            app.add_option("--XYZ", s->options.XYZ, "The colour's tristimulus values X Y Z")
+                ->expected(3)
+                ->type_name("X Y Z");
+            app.add_option("stdin", s->stdin_marks, "- reads one colour a line: x y or X Y Z")
+                ->type_name("-");
+            app.add_option("--format", s->options.format, "csv (default), tsv, json or jsonl")
+                ->type_name("FORMAT");
+            cli::add_model_options(app, s->models, false, "cie1931");
+            app.footer(footer);
+            return [s](const cli::run_context& run) {
+              for (const auto& arg : s->stdin_marks) {
+                if (arg != "-") {
+                  throw cli::usage_error("dominant: \"" + arg + "\" is no option; - reads stdin");
+                }
+              }
+              s->options.from_stdin = !s->stdin_marks.empty();
+              const auto models = cli::chosen_models(s->models, "cie1931");
+              if (models.size() != 1) throw cli::usage_error("dominant: one --observer at a time");
+              return run_dominant(s->options, *models.front(), run.in, run.out);
+            };
+          }};
+}
+
+}  // namespace dominant
