@@ -24,10 +24,14 @@ PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # their targets here).
 INSTALL_TARGETS := vollfarbe vollfarbe_docs
 PREFIX ?= /usr/local
-FUZZ_SECONDS ?= 600
+# Fuzzing: seconds per target for `make fuzz` and for CI's `make fuzz-ci`;
+# `make fuzz-long MINUTES=N` runs N minutes a target.
+FUZZ_SECONDS ?= 120
+FUZZ_CI_SECONDS ?= 12
+MINUTES ?= 8
 
 .PHONY: all deps deps-run configure build program python run test test-sanitize bench fuzz fuzz-build \
-        fuzz-ci check install deb clean
+        fuzz-ci fuzz-long check install deb clean
 
 all: build
 
@@ -103,11 +107,19 @@ fuzz-build: deps
 	@[ -f build-fuzz/build.ninja ] || cmake --preset fuzz
 	cmake --build --preset fuzz
 
+# make fuzz and make fuzz-long grow the committed corpora (fuzz/corpus/), two
+# targets at a time; make fuzz-ci first proves that a fuzz run fails on
+# undefined behaviour, then fuzzes from the committed corpora without writing
+# into the source tree.
 fuzz: fuzz-build
-	./fuzz/run_fuzzers build-fuzz $(FUZZ_SECONDS)
+	./fuzz/run_fuzzers --grow --jobs 2 build-fuzz $(FUZZ_SECONDS)
+
+fuzz-long: fuzz-build
+	./fuzz/run_fuzzers --grow --jobs 2 build-fuzz $$(( $(MINUTES) * 60 ))
 
 fuzz-ci: fuzz-build
-	./fuzz/run_fuzzers build-fuzz 60
+	ctest --preset fuzz
+	./fuzz/run_fuzzers build-fuzz $(FUZZ_CI_SECONDS)
 
 check: test test-sanitize fuzz-ci
 
