@@ -30,7 +30,7 @@ FUZZ_SECONDS ?= 120
 FUZZ_CI_SECONDS ?= 12
 MINUTES ?= 8
 
-.PHONY: all deps deps-run configure build program python run test test-sanitize bench fuzz fuzz-build \
+.PHONY: all deps deps-run configure build program python run test test-sanitize test-tsan bench fuzz fuzz-build \
         fuzz-ci fuzz-long check install deb clean
 
 all: build
@@ -121,7 +121,16 @@ fuzz-ci: fuzz-build
 	ctest --preset fuzz
 	./fuzz/run_fuzzers build-fuzz $(FUZZ_CI_SECONDS)
 
-check: test test-sanitize fuzz-ci
+# The tests that use threads (the batch passes, the table's ring of rows, the
+# window's key queue) under ThreadSanitizer.
+test-tsan: deps
+	@[ -f build-tsan/build.ninja ] || cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+# Everything CI runs, and the idle check for 30 s instead of ctest's 3.
+check: test test-sanitize test-tsan fuzz-ci
+	bash tests/scripts/terminal_pty_test.sh build/vollfarbe 30
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-tsan build-release

@@ -48,9 +48,7 @@ pane | grep -qF "< 80x30" && fail "80x30: notice still shown"
 t send-keys -t vf -l " "
 wait_for "für das Beenden des Programmes drücke q"
 t send-keys -t vf -l "q"
-sleep 0.2
-t send-keys -t vf -l " "
-wait_for "status 0"
+press_until_ended "status 0"
 second=$(sed -n 21p "$work/vollfarb.txt" 2>/dev/null | tr -d '\r')
 [ "$second" = "l=  491.688  lc=  610" ] || fail "report: second pass starts with '$second'"
 

@@ -89,8 +89,7 @@ run_to_first_result second
 t send-keys -t vf -l " "
 wait_for "drücke q"
 t send-keys -t vf -l "q"
-sleep 0.2
-t send-keys -t vf -l " "
+press_until_ended
 program_ended second
 [ "$(cat "$work/second.status" 2>/dev/null)" = 0 ] ||
   fail "q: exit status $(cat "$work/second.status" 2>/dev/null)"

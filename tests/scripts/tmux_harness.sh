@@ -24,3 +24,22 @@ wait_for() {
   echo "---- pane ----"; pane; echo "--------------"
   return 1
 }
+
+# press_until_ended [TEXT]: after q the program waits for a key pressed after
+# q was taken (one typed before that does not count), so a key is pressed
+# until the pane shows TEXT or, without TEXT, until the program is no longer
+# the pane's command (a shell with job control in front of it).
+press_until_ended() {
+  local name
+  name=$(basename "$program")
+  for ((i = 0; i < 50; i++)); do
+    if [ -n "${1:-}" ]; then
+      pane | grep -qF -- "$1" && return 0
+    else
+      [ "$(t display -p -t vf '#{pane_current_command}')" != "$name" ] && return 0
+    fi
+    t send-keys -t vf -l " "
+    sleep 0.1
+  done
+  fail "the program did not end after q"
+}
