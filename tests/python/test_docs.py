@@ -3,6 +3,7 @@
 import ast
 import doctest
 import inspect
+import re
 import pathlib
 import subprocess
 import sys
@@ -17,7 +18,12 @@ FUNCTIONS = ["compute", "compensative_wavelength", "cumulative_tristimulus", "op
 def test_every_function_has_a_signature_and_numpy_style_sections():
     for name in FUNCTIONS:
         function = getattr(vollfarbe, name)
-        assert inspect.signature(function), name
+        # Python reads the signature from the compiled text signature; every
+        # parameter it names is documented under Parameters.
+        assert function.__text_signature__ is not None, name
+        for parameter in inspect.signature(function).parameters:
+            assert re.search(rf"^(\w+, )*{parameter}(, \w+)* :", function.__doc__, re.M), \
+                (name, parameter)
         assert "Examples\n--------" in function.__doc__, name
     assert str(inspect.signature(vollfarbe.optimal_colour)) == \
         "(l, lc=None, kind='band-pass', observer='legacy', illuminant='E')"
