@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plot/chromaticity_diagram.h"
+#include "plot/diagram_layout.h"
 #include "colour/legacy/legacy_model.h"
 
 namespace {
@@ -31,21 +31,24 @@ std::string describe(const plot::box& b) {
 }
 
 // The first fault in the figure, or "" when there is none.
-std::string first_collision(const plot::drawn_figure& f) {
-  for (std::size_t i = 0; i < f.labels.size(); ++i) {
-    const auto& a = f.labels[i];
+std::string first_collision(const plot::diagram_layout& f) {
+  const auto labels = f.text_boxes();
+  const auto markers = f.marker_boxes();
+  const auto lines = f.drawn_lines();
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const auto& a = labels[i];
     if (a.left < 0 || a.top < 0 || a.right > f.width || a.bottom > f.height) {
       return "label " + describe(a) + " outside the figure";
     }
-    for (std::size_t j = i + 1; j < f.labels.size(); ++j) {
-      if (plot::overlaps(a, f.labels[j], margin)) {
-        return "labels " + describe(a) + " and " + describe(f.labels[j]) + " overlap";
+    for (std::size_t j = i + 1; j < labels.size(); ++j) {
+      if (plot::overlaps(a, labels[j], margin)) {
+        return "labels " + describe(a) + " and " + describe(labels[j]) + " overlap";
       }
     }
-    for (const auto& m : f.markers) {
+    for (const auto& m : markers) {
       if (plot::overlaps(a, m, 0.0)) return "label " + describe(a) + " covers a point";
     }
-    for (const auto& s : f.lines) {
+    for (const auto& s : lines) {
       if (std::max(s.a.x, s.b.x) < a.left - margin || std::min(s.a.x, s.b.x) > a.right + margin ||
           std::max(s.a.y, s.b.y) < a.top - margin || std::min(s.a.y, s.b.y) > a.bottom + margin) {
         continue;  // far from it: the quick test first
@@ -71,7 +74,7 @@ TEST_P(every_wavelength, LabelsNeverCollide) {
   request.ring = ring;
   for (int nm = 380; nm <= 770; ++nm) {
     request.wavelengths = {static_cast<double>(nm)};
-    const auto fault = first_collision(plot::draw_chromaticity_diagram(request));
+    const auto fault = first_collision(plot::lay_out_chromaticity_diagram(request));
     ASSERT_EQ(fault, "") << nm << " nm";
   }
 }
@@ -97,7 +100,7 @@ TEST(FigureLayout, SeveralWavelengthsNeverCollide) {
       request.wavelengths = wavelengths;
       request.ring = wavelengths.size() == 2;
       request.title = "Optimal colours";
-      const auto figure = plot::draw_chromaticity_diagram(request);
+      const auto figure = plot::lay_out_chromaticity_diagram(request);
       EXPECT_EQ(first_collision(figure), "") << size << ", " << wavelengths.front() << " nm first";
       if (std::string(size) != "column" && wavelengths.size() <= 2) {
         EXPECT_TRUE(figure.omitted.empty()) << size << ", " << figure.omitted.front();
@@ -109,10 +112,10 @@ TEST(FigureLayout, SeveralWavelengthsNeverCollide) {
 // Where the locus leaves room, every 10 nm tick has its number (640 nm went
 // missing between 630 and 650 once).
 TEST(FigureLayout, TenNanometreTicksAreNumbered) {
-  const auto figure = plot::draw_chromaticity_diagram(legacy_diagram());
+  const auto figure = plot::lay_out_chromaticity_diagram(legacy_diagram());
   for (int nm = 460; nm <= 660; nm += 10) {
-    EXPECT_NE(std::find(figure.tick_labels.begin(), figure.tick_labels.end(), nm),
-              figure.tick_labels.end())
+    EXPECT_NE(std::find(figure.numbered_ticks.begin(), figure.numbered_ticks.end(), nm),
+              figure.numbered_ticks.end())
         << nm;
   }
 }
