@@ -11,6 +11,8 @@
 #include "colour/colour_model.h"
 #include "colour/exact_arithmetic.h"
 #include "plot/chromaticity_geometry.h"
+#include "plot/diagram_legend.h"
+#include "plot/label_text.h"
 #include "plot/rich_text.h"
 #include "textio/shortest_number.h"
 
@@ -23,33 +25,10 @@ constexpr int y_steps = 9;
 constexpr double x_extent = 0.8;
 constexpr double y_extent = 0.9;
 
-// Height of one line of text, from its top to its bottom (a subscript
-// reaches below the descent of the main text).
-double line_height(double font) { return (ascent_em + subscript_drop + descent_em) * font; }
-
-// Widths get a little room for fonts whose advances differ from DejaVu's.
-double label_width(const rich_text& text, double font) { return text.width(font) * 1.03 + 1.0; }
-
 px_point unit(px_point v) {
   const double n = std::hypot(v.x, v.y);
   return n > 0 ? px_point{v.x / n, v.y / n} : px_point{0.0, 1.0};
 }
-
-std::string fixed(double v, int decimals) {
-  if (!std::isfinite(v)) return "\u2013";
-  char text[40];
-  std::snprintf(text, sizeof text, "%.*f", decimals, v);
-  return text;
-}
-
-// Wavelengths as the dialogue has them, with a typographic minus sign.
-std::string nm_text(double v) {
-  if (!std::isfinite(v)) return "\u2013";
-  const std::string t = textio::shortest_text(std::fabs(v));
-  return v < 0 ? "\u2212" + t : t;
-}
-
-rich_text lambda_equals(double nm) { return rich_text().var("\u03bb").plain(" = " + nm_text(nm) + " nm"); }
 
 class diagram_builder {
  public:
@@ -62,14 +41,58 @@ class diagram_builder {
         small_(size_.small_px),
         tick_length_(0.45 * small_),
         padding_(std::max(1.5, 0.18 * font_)),
-        left_(tick_length_ + 0.35 * small_ + advance_em("0.9", run_style::plain) * small_ +
-              1.6 * font_),
+        passes_(passes_of(request)),
         top_(request.title.empty() ? 0.75 * small_ : 0.75 * small_ + 1.6 * size_.title_px),
-        scale_((size_.width_px - left_ - 0.9 * small_) / x_extent),
+        frame_(place_frame()),
+        left_(frame_.left),
+        scale_(frame_.scale),
         bottom_(top_ + y_extent * scale_),
-        placer_({left_ + 1, top_ + 1, left_ + x_extent * scale_ - 1, bottom_ - 1}, padding_) {
-    for (const double w : request.wavelengths) passes_.push_back(colour::compute_pass(w, 0.0, model_));
+        placer_({left_ + 1, top_ + 1, left_ + x_extent * scale_ - 1, bottom_ - 1}, padding_) {}
+
+  // The frame's left edge and the scale (px per chromaticity unit): across
+  // the width with the legend below; on a figure of fixed height, as tall as
+  // the height allows beside the legend, the two centred together.
+  struct frame_placement {
+    double left;
+    double scale;
+  };
+
+  static std::vector<colour::pass_result> passes_of(const diagram_request& request) {
+    std::vector<colour::pass_result> passes;
+    for (const double w : request.wavelengths) {
+      passes.push_back(colour::compute_pass(w, 0.0, *request.model));
+    }
+    return passes;
   }
+
+  double y_axis_room() const {
+    return tick_length_ + 0.35 * small_ + advance_em("0.9", run_style::plain) * small_ +
+           1.6 * font_;
+  }
+
+  // From the frame's bottom to the x axis name's descent.
+  double x_axis_room() const {
+    return tick_length_ + 0.3 * small_ + (ascent_em + descent_em) * small_ +
+           (ascent_em + descent_em) * font_ + 0.1 * font_;
+  }
+
+  double legend_gap() const { return 1.5 * font_; }
+
+  frame_placement place_frame() const {
+    const double left = y_axis_room();
+    if (size_.height_px <= 0) return {left, (size_.width_px - left - 0.9 * small_) / x_extent};
+    const double legend = legend_column_width(legend_items(request_, passes_), font_);
+    const double right_margin = 0.5 * font_;
+    const double by_height = (size_.height_px - top_ - x_axis_room() - 0.3 * font_) / y_extent;
+    const double by_width =
+        (size_.width_px - left - legend_gap() - legend - right_margin) / x_extent;
+    const double scale = std::min(by_height, by_width);
+    const double spare =
+        size_.width_px - right_margin - (left + x_extent * scale + legend_gap() + legend);
+    return {left + std::max(0.0, spare / 2), scale};
+  }
+
+  double legend_left() const { return left_ + x_extent * scale_ + legend_gap(); }
 
   diagram_layout lay_out() {
     gather_lines();
@@ -212,30 +235,50 @@ class diagram_builder {
 
   // A block of text lines near `point`, with a leader if it has to move away.
   // The first of the `forms` (from the fullest to the shortest) that finds
-  // a free place; none at all only where the figure is too crowded.
+  // a place next to the point or on a short leader; failing that, the first
+  // that finds a place at all; none only where the figure is too crowded.
   void place(px_point point, px_point preferred, double point_radius,
              std::vector<std::vector<rich_text>> forms) {
-    for (auto& lines : forms) {
+    std::optional<std::pair<std::size_t, placement>> fallback;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
       double width = 0;
-      for (const auto& line : lines) width = std::max(width, label_width(line, font_));
-      const double height = line_height(font_) * static_cast<double>(lines.size());
+      for (const auto& line : forms[i]) width = std::max(width, label_width(line, font_));
+      const double height = line_height(font_) * static_cast<double>(forms[i].size());
+      // A leader longer than a few words reads as a line of the figure.
       const label_request request{point, preferred, width, height, point_radius + 0.35 * font_,
-                                  point_radius, true};
-      if (const auto placed = placer_.place(request)) {
-        layout_.labels.push_back({placed->bounds, std::move(lines), "label", font_, placed->leader});
-        return;
+                                  point_radius, true, 8 * font_};
+      const auto found = placer_.find(request);
+      if (!found) continue;
+      if (!found->leader || leader_length(*found->leader) <= 3 * font_) {
+        fallback = {i, *found};
+        break;
       }
+      if (!fallback) fallback = {i, *found};
     }
-    layout_.omitted.push_back(forms.back().front().plain_text());
+    if (!fallback) {
+      layout_.omitted.push_back(forms.front().front().plain_text());
+      return;
+    }
+    const auto& [form, placed] = *fallback;
+    placer_.take(placed);
+    layout_.labels.push_back({placed.bounds, std::move(forms[form]), "label", font_, placed.leader});
   }
 
-  void place_locus_mark(double w, rich_text text) {
-    place(locus_px(w), locus_normal(w), 0.27 * font_, {{std::move(text)}});
+  static double leader_length(const segment& s) { return std::hypot(s.b.x - s.a.x, s.b.y - s.a.y); }
+
+  void place_locus_mark(double w, std::vector<std::vector<rich_text>> forms) {
+    place(locus_px(w), locus_normal(w), 0.27 * font_, std::move(forms));
   }
 
-  static rich_text named(std::string_view name, std::string_view sub, double value,
-                         std::string_view suffix) {
-    return rich_text().var(name).sub(sub).plain(" = " + nm_text(value)).plain(suffix);
+  // "l1 = 464.502 (short-end)" on one line or, where that finds no room,
+  // the qualifier on a second line.
+  static std::vector<std::vector<rich_text>> named(std::string_view name, std::string_view sub,
+                                                   double value, std::string_view suffix) {
+    const rich_text value_text = rich_text().var(name).sub(sub).plain(" = " + nm_text(value));
+    if (suffix.empty()) return {{value_text}};
+    std::vector<std::vector<rich_text>> forms{{rich_text(value_text).plain(suffix)}};
+    forms.push_back({value_text, rich_text(suffix.substr(suffix.find_first_not_of(' ')))});
+    return forms;
   }
 
   void place_pigment(const colour::pigment& pigment, std::string name) {
@@ -245,18 +288,52 @@ class diagram_builder {
     const rich_text xy =
         rich_text().var("x").plain(" = " + fixed(c.x, 4) + ", ").var("y").plain(" = " + fixed(c.y, 4));
     const rich_text moment = rich_text().var("M").plain(" = " + textio::shortest_text(pigment.moment));
-    place(p, away_from_white(p), 0.36 * font_,
-          {{rich_text(name), xy, moment}, {rich_text(name), moment}, {rich_text(name)}});
+    // The name narrower on two lines, "middle-gap pigment" over "(450 nm)"
+    // or "middle-gap" over "pigment", or on three.
+    const auto bracket = name.find(" (");
+    const auto split = bracket != std::string::npos ? bracket : name.rfind(' ');
+    const rich_text head(name.substr(0, split));
+    const rich_text tail(name.substr(split + 1));
+    std::vector<std::vector<rich_text>> forms{{rich_text(name), xy, moment},
+                                              {rich_text(name), moment},
+                                              {head, tail, moment},
+                                              {rich_text(name)},
+                                              {head, tail}};
+    if (bracket != std::string::npos) {
+      const std::string words = name.substr(0, bracket);
+      const auto space = words.rfind(' ');
+      forms.push_back({rich_text(words.substr(0, space)), rich_text(words.substr(space + 1)), tail});
+    }
+    place(p, away_from_white(p), 0.36 * font_, std::move(forms));
   }
+
+  static bool on_purple_line(const colour::hue_equal_pair& h) { return h.l2 < 0 && h.l1 > 0; }
 
   void place_hue_labels(const colour::hue_equal_pair& h, std::string_view suffix, bool label_l2) {
     if (!std::isfinite(h.l1)) return;
     place_locus_mark(std::fabs(h.l1), named("l", "1", h.l1, suffix));
-    if (!label_l2) return;
+    if (label_l2 && !on_purple_line(h)) place_l2_label(h, suffix);
+  }
+
+  void place_l2_label(const colour::hue_equal_pair& h, std::string_view suffix) {
     if (const auto end2 = hue_line_end(h)) {
-      const bool on_purple_line = h.l2 < 0 && h.l1 > 0;
-      const px_point normal = on_purple_line ? away_from_white(*end2) : locus_normal(std::fabs(h.l2));
-      place(*end2, normal, 0.27 * font_, {{named("l", "2", h.l2, suffix)}});
+      const px_point normal =
+          on_purple_line(h) ? away_from_white(*end2) : locus_normal(std::fabs(h.l2));
+      place(*end2, normal, 0.27 * font_, named("l", "2", h.l2, suffix));
+    }
+  }
+
+  // An l2 on the purple line has only the narrow wedge below it, which a
+  // pigment's block would otherwise take.
+  void place_purple_line_labels(const colour::pass_result& p) {
+    const auto place_one = [&](const colour::hue_equal_pair& h, std::string_view suffix) {
+      if (std::isfinite(h.l1) && on_purple_line(h)) place_l2_label(h, suffix);
+    };
+    if (p.middle_path) {
+      place_one(p.hue_equal_first, "");
+    } else if (!one_hue_line(p)) {
+      place_one(p.hue_equal_first, " (short-end)");
+      place_one(p.hue_equal_second, " (long-end)");
     }
   }
 
@@ -280,36 +357,44 @@ class diagram_builder {
     }
   }
 
-  // A tick's number goes just beyond its tick, outside the locus or, for a
-  // 10 nm tick where the frame leaves no room, inside it; it is left out
-  // only when no such place is free.
-  void place_tick_label(const wavelength_tick& t) {
+  // A tick's number goes just beyond its tick, outside the locus or, with
+  // `inside`, next to it inside the locus (where the frame leaves no room
+  // outside); it is left out only when no such place is free.
+  bool place_tick_label(const wavelength_tick& t, bool inside) {
     const rich_text text(std::to_string(t.nm));
     const double width = label_width(text, small_);
     const double height = (ascent_em + descent_em) * small_;
-    const bool tens = t.nm % 10 == 0;
-    for (const px_point side : {t.normal, px_point{-t.normal.x, -t.normal.y}}) {
-      if (!tens && side.x != t.normal.x) break;
-      const label_request request{t.mark.a, side, width, height,
-                                  tick_length_ + padding_ + 1.0, tick_length_, false};
-      if (const auto placed = placer_.place(request)) {
-        layout_.labels.push_back({placed->bounds, {text}, "small", small_, std::nullopt});
-        layout_.numbered_ticks.push_back(t.nm);
-        return;
-      }
-    }
+    const px_point side = inside ? px_point{-t.normal.x, -t.normal.y} : t.normal;
+    const label_request request{t.mark.a, side, width, height,
+                                tick_length_ + padding_ + 1.0, tick_length_, false};
+    const auto placed = placer_.place(request);
+    if (!placed) return false;
+    layout_.labels.push_back({placed->bounds, {text}, "small", small_, std::nullopt});
+    layout_.numbered_ticks.push_back(t.nm);
+    return true;
   }
 
+  // The scale first: every 10 nm tick's number beside its tick outside the
+  // locus, so that the constructions' labels find their places around the
+  // numbers rather than pushing them away from their ticks; then an l2 on
+  // the purple line (its room is the narrow wedge below the line), the
+  // pigments' blocks (the largest), the other wavelengths on the locus, E,
+  // the 10 nm numbers that found no room outside next to their ticks inside
+  // the locus, and the 5 nm numbers where room is left.
   void place_labels() {
+    std::vector<const wavelength_tick*> unnumbered;
+    for (const auto& t : layout_.ticks) {
+      if (t.nm % 10 == 0 && !place_tick_label(t, false)) unnumbered.push_back(&t);
+    }
+    for (const auto& p : passes_) place_purple_line_labels(p);
     for (std::size_t i = 0; i < passes_.size(); ++i) {
       place_pigment_labels(passes_[i], request_.wavelengths[i]);
     }
     for (const auto& p : passes_) place_locus_labels(p);
     place(to_px(white_), unit({-1, 1.2}), 0.35 * font_, {{rich_text("E")}});
-    for (const bool tens : {true, false}) {
-      for (const auto& t : layout_.ticks) {
-        if ((t.nm % 10 == 0) == tens) place_tick_label(t);
-      }
+    for (const auto* t : unnumbered) place_tick_label(*t, true);
+    for (const auto& t : layout_.ticks) {
+      if (t.nm % 10 != 0) place_tick_label(t, false);
     }
   }
 
@@ -351,7 +436,8 @@ class diagram_builder {
                               ascent_em * font_ + 0.1 * font_;
     const double centre_x = left_ + x_extent * scale_ / 2;
     name_label({centre_x - 0.3 * font_, x_baseline}, rich_text().var("x"));
-    name_label({0.4 * font_, top_ + y_extent * scale_ / 2}, rich_text().var("y"));
+    name_label({left_ - y_axis_room() + 0.4 * font_, top_ + y_extent * scale_ / 2},
+               rich_text().var("y"));
   }
 
   void name_label(px_point baseline, const rich_text& text) {
@@ -359,66 +445,6 @@ class diagram_builder {
         {baseline, text, text_anchor::start, "label", font_,
          {baseline.x, baseline.y - ascent_em * font_, baseline.x + label_width(text, font_),
           baseline.y + descent_em * font_}});
-  }
-
-  std::vector<std::pair<std::string, rich_text>> legend_entries() const {
-    std::vector<std::pair<std::string, rich_text>> entries;
-    if (request_.compared.empty()) {
-      entries = {{"locus", rich_text("spectrum locus")}, {"purple", rich_text("purple line")}};
-    } else {
-      // Each model's locus and white point (its marker beside the name).
-      entries.emplace_back("locus",
-                           rich_text(std::string(model_.description()) + " (white: open dot)"));
-      for (std::size_t i = 0; i < request_.compared.size(); ++i) {
-        entries.emplace_back("compared" + std::to_string(i % 2),
-                             rich_text(std::string(request_.compared[i]->description()) +
-                                       " (white: filled dot)"));
-      }
-    }
-    bool any_middle = false;
-    for (std::size_t i = 0; i < passes_.size(); ++i) {
-      entries.emplace_back("pair c" + std::to_string(i % construction_colour_count),
-                           lambda_equals(request_.wavelengths[i]));
-      any_middle = any_middle || passes_[i].middle_path;
-    }
-    if (any_middle) {
-      entries.emplace_back("pair sample",
-                           rich_text("compensative pair ").var("l").plain(", ").var("l").sub("c"));
-    }
-    if (!passes_.empty()) {
-      entries.emplace_back("hue sample", rich_text("hue-equal ").var("l").sub("1").plain(", ")
-                                             .var("l").sub("2"));
-    }
-    if (request_.ring) entries.emplace_back("ring", rich_text("full-colour ring"));
-    return entries;
-  }
-
-  // Below the axes, entries side by side, as many to a row as fit; returns
-  // the legend's bottom.
-  double lay_out_legend(double top) {
-    const double sample = 2.2 * font_;
-    const double gap = 0.4 * font_;
-    const double spacing = 1.2 * font_;
-    const double row_height = line_height(font_) + 0.25 * font_;
-    const double right = size_.width_px - 0.5 * font_;
-    double x = left_;
-    double row_top = top;
-    for (auto& [style, text] : legend_entries()) {
-      const double w = sample + gap + label_width(text, font_);
-      if (x > left_ && x + w > right) {
-        x = left_;
-        row_top += row_height;
-      }
-      const double middle = row_top + (ascent_em * 0.62) * font_;
-      const box bounds{x + sample + gap, row_top, x + w, row_top + line_height(font_)};
-      layout_.legend.push_back(
-          {{{x, middle}, {x + sample, middle}},
-           style,
-           {{x + sample + gap, row_top + ascent_em * font_}, text, text_anchor::start, "label",
-            font_, bounds}});
-      x += w + spacing;
-    }
-    return row_top + row_height;
   }
 
   void lay_out_frame() {
@@ -438,10 +464,19 @@ class diagram_builder {
       layout_.fill = fill_picture{top_left, static_cast<int>(std::ceil(x_extent * scale_)),
                                   static_cast<int>(std::ceil(y_extent * scale_)), scale_, y_extent};
     }
-    const double legend_top = bottom_ + tick_length_ + 0.3 * small_ +
-                              (ascent_em + descent_em) * small_ + (ascent_em + descent_em) * font_ +
-                              0.7 * font_;
-    layout_.height = lay_out_legend(legend_top) + 0.3 * font_;
+    const auto items = legend_items(request_, passes_);
+    if (size_.height_px > 0) {
+      const double bottom =
+          lay_out_legend_column(items, font_, legend_left(), top_, layout_.legend);
+      layout_.height = std::max(size_.height_px, bottom + 0.3 * font_);
+    } else {
+      const double legend_top = bottom_ + tick_length_ + 0.3 * small_ +
+                                (ascent_em + descent_em) * small_ +
+                                (ascent_em + descent_em) * font_ + 0.7 * font_;
+      layout_.height = lay_out_legend_rows(items, font_, left_, size_.width_px - 0.5 * font_,
+                                           legend_top, layout_.legend) +
+                       0.3 * font_;
+    }
     layout_.obstacles = placer_.lines();
   }
 
@@ -453,12 +488,13 @@ class diagram_builder {
   double small_;
   double tick_length_;
   double padding_;
-  double left_;    // frame edges
-  double top_;
+  std::vector<colour::pass_result> passes_;
+  double top_;     // frame edges
+  frame_placement frame_;
+  double left_;
   double scale_;   // px per chromaticity unit
   double bottom_;
   label_placer placer_;
-  std::vector<colour::pass_result> passes_;
   diagram_layout layout_;
 };
 

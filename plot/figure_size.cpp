@@ -14,7 +14,7 @@ namespace {
 figure_size printed(double width_mm, double dpi) {
   const double label_pt = std::clamp(8.5 + (width_mm - 85.0) * 1.5 / 85.0, 8.5, 16.0);
   return {width_mm * px_per_mm, label_pt * px_per_pt, std::max(8.0, label_pt - 0.5) * px_per_pt,
-          (label_pt + 1.5) * px_per_pt, dpi};
+          (label_pt + 1.5) * px_per_pt, dpi, 0.0};
 }
 
 }  // namespace
@@ -22,7 +22,7 @@ figure_size printed(double width_mm, double dpi) {
 figure_size figure_size_named(std::string_view name) {
   if (name == "column") return printed(85.0, 300.0);
   if (name == "page") return printed(170.0, 300.0);
-  if (name == "slide") return {1280.0, 22.0, 19.0, 28.0, 96.0};
+  if (name == "slide") return {1280.0, 22.0, 19.0, 28.0, 96.0, 720.0};
   bool mm = name.ends_with("mm");
   bool px = name.ends_with("px");
   double value = 0.0;

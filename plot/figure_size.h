@@ -1,7 +1,7 @@
 // How large the figure is and how large its text: `--size column` prints at
 // single-column width (85 mm) with 8.5 pt labels, `page` at 170 mm with
-// 10 pt, `slide` 1280 px wide with 22 px text for a projector; a width like
-// "120mm" or "900px" gets text by the rule below. Drawing units are CSS
+// 10 pt, `slide` 1280 x 720 px (16:9, landscape) with 22 px text for a
+// projector; a width like "120mm" or "900px" gets text by the rule below. Drawing units are CSS
 // pixels (96 per inch).
 //   "column" -> 85 mm = 321.26 px, labels 11.33 px (8.5 pt), PNG at 300 dpi
 //   "120mm"  -> labels 9.12 pt: 8.5 pt + 1.5 pt per 85 mm above 85 mm
@@ -19,6 +19,9 @@ struct figure_size {
   double small_px;      // wavelength and axis tick labels
   double title_px;
   double default_dpi;   // for PNG: 300 for print sizes, 96 for screen sizes
+  // A fixed height (a slide's 720 px), the diagram fitted into it with the
+  // legend beside it; 0: as tall as the figure needs, the legend below.
+  double height_px;
 };
 
 inline constexpr double px_per_mm = 96.0 / 25.4;

@@ -41,6 +41,39 @@ bool segment_meets_box(px_point a, px_point b, const box& r) {
   return true;
 }
 
+double distance_to_segment(px_point p, const segment& s) {
+  const double dx = s.b.x - s.a.x;
+  const double dy = s.b.y - s.a.y;
+  const double length2 = dx * dx + dy * dy;
+  const double t =
+      length2 > 0 ? std::clamp(((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+  return std::hypot(p.x - (s.a.x + t * dx), p.y - (s.a.y + t * dy));
+}
+
+bool segments_cross(const segment& s, const segment& t) {
+  const auto side = [](px_point a, px_point b, px_point c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+  };
+  return ((side(s.a, s.b, t.a) > 0) != (side(s.a, s.b, t.b) > 0)) &&
+         ((side(t.a, t.b, s.a) > 0) != (side(t.a, t.b, s.b) > 0));
+}
+
+double distance_between(const segment& s, const segment& t) {
+  if (segments_cross(s, t)) return 0.0;
+  return std::min({distance_to_segment(s.a, t), distance_to_segment(s.b, t),
+                   distance_to_segment(t.a, s), distance_to_segment(t.b, s)});
+}
+
+// The sine of the angle between two segments' directions (0: parallel).
+double sine_between(const segment& s, const segment& t) {
+  const double ux = s.b.x - s.a.x;
+  const double uy = s.b.y - s.a.y;
+  const double vx = t.b.x - t.a.x;
+  const double vy = t.b.y - t.a.y;
+  const double lengths = std::hypot(ux, uy) * std::hypot(vx, vy);
+  return lengths > 0 ? std::fabs(ux * vy - uy * vx) / lengths : 1.0;
+}
+
 // The point of `b` nearest to `p`.
 px_point nearest_on_box(px_point p, const box& b) {
   return {std::clamp(p.x, b.left, b.right), std::clamp(p.y, b.top, b.bottom)};
@@ -126,7 +159,46 @@ bool label_placer::leader_is_clear(const segment& leader, px_point from) const {
   return true;
 }
 
+bool label_placer::leader_is_distinct(const segment& leader) const {
+  // Leaders from points near each other may start close together; they
+  // must not cross, and neither may end at the other.
+  const double near = padding_ + 1.0;
+  for (const auto& other : leaders_) {
+    if (segments_cross(leader, other) || distance_to_segment(leader.b, other) < near ||
+        distance_to_segment(other.b, leader) < near) {
+      return false;
+    }
+  }
+  // Near its start a leader leaves the lines through its point; beyond
+  // that, no line may run along it (within 15 degrees and the padding).
+  const double length = std::hypot(leader.b.x - leader.a.x, leader.b.y - leader.a.y);
+  const double skip = 3 * padding_ + 2.0;
+  if (length <= skip) return true;
+  const double t = skip / length;
+  const segment rest{{leader.a.x + (leader.b.x - leader.a.x) * t,
+                      leader.a.y + (leader.b.y - leader.a.y) * t},
+                     leader.b};
+  for (const auto& s : lines_) {
+    if (sine_between(rest, s) < 0.26 && distance_between(rest, s) < padding_) return false;
+  }
+  return true;
+}
+
 std::optional<placement> label_placer::place(const label_request& r) {
+  auto found = find(r);
+  if (found) take(*found);
+  return found;
+}
+
+void label_placer::take(const placement& p) {
+  boxes_.push_back(p.bounds);
+  if (p.leader) {
+    add_line(*p.leader);
+    leaders_.push_back(*p.leader);
+  }
+}
+
+std::optional<placement> label_placer::find(const label_request& r) const {
   // Candidates: first on rings close around the point, the box growing away
   // from it; only when none of them is free and a leader is allowed,
   // anywhere in the area on a fine grid. Cost: the distance from the point
@@ -173,22 +245,13 @@ std::optional<placement> label_placer::place(const label_request& r) {
 }
 
 int label_placer::lines_crossed(const segment& leader) const {
-  const auto side = [](px_point a, px_point b, px_point c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-  };
   int crossed = 0;
-  for (const auto& s : lines_) {
-    const double d1 = side(leader.a, leader.b, s.a);
-    const double d2 = side(leader.a, leader.b, s.b);
-    const double d3 = side(s.a, s.b, leader.a);
-    const double d4 = side(s.a, s.b, leader.b);
-    if (((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0))) ++crossed;
-  }
+  for (const auto& s : lines_) crossed += segments_cross(leader, s) ? 1 : 0;
   return crossed;
 }
 
 std::optional<placement> label_placer::first_free(std::vector<candidate>& candidates,
-                                                  const label_request& r) {
+                                                  const label_request& r) const {
   std::stable_sort(candidates.begin(), candidates.end(),
                    [](const candidate& a, const candidate& b) { return a.cost < b.cost; });
   // Among the first few free places, a leader that crosses fewer lines wins.
@@ -211,19 +274,20 @@ std::optional<placement> label_placer::first_free(std::vector<candidate>& candid
       const segment leader{{r.point.x + (end.x - r.point.x) * start,
                             r.point.y + (end.y - r.point.y) * start},
                            end};
-      if (!leader_is_clear(leader, r.point)) continue;
+      if (r.max_leader > 0 && length > 2 * r.max_leader) continue;
+      if (!leader_is_clear(leader, r.point) || !leader_is_distinct(leader)) continue;
+      const int crossed = lines_crossed(leader);
+      // Up to twice as long where it crosses nothing: such a leader still
+      // reads as the label's.
+      if (r.max_leader > 0 && length > r.max_leader && crossed > 0) continue;
       p.leader = leader;
-      cost += lines_crossed(leader) * r.gap * 4;
+      cost += crossed * r.gap * 4;
     }
     if (!best || cost < best_cost) {
       best = p;
       best_cost = cost;
     }
     if (!p.leader || ++found == considered) break;  // a place next to the point is best
-  }
-  if (best) {
-    boxes_.push_back(best->bounds);
-    if (best->leader) add_line(*best->leader);
   }
   return best;
 }

@@ -1,5 +1,7 @@
 #include "plot/plot_command.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -19,13 +21,17 @@ namespace {
 
 enum class file_kind { svg, png, pdf };
 
+// The kind of file by its name's ending, in any case; any other ending is a
+// usage error, since writing SVG into "figure.jpg" would only mislead.
 file_kind kind_of(const std::string& name) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower.ends_with(".svg")) return file_kind::svg;
   if (lower.ends_with(".png")) return file_kind::png;
   if (lower.ends_with(".pdf")) return file_kind::pdf;
-  return file_kind::svg;
+  throw table::usage_error("-o \"" + name.substr(0, 200) +
+                           "\": the file name must end in .svg, .png or .pdf");
 }
 
 std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
@@ -96,6 +102,12 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   request.title = options.title;
   if (options.size) request.size = figure_size_named(*options.size);
   const file_kind kind = options.output == "-" ? file_kind::svg : kind_of(options.output);
+  // 24 KB of SVG on a screen help nobody; as compressors do, refuse.
+  if (options.output == "-" && ::isatty(::fileno(out)) == 1) {
+    throw table::usage_error(
+        "plot writes a figure, not text for the terminal: give -o FILE (.svg, .png or .pdf) "
+        "or redirect the output (> figure.svg)");
+  }
   if (options.dpi && kind != file_kind::png) {
     throw cli::usage_error("--dpi applies to PNG output only (-o FILE.png)");
   }
@@ -109,6 +121,10 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   }
 
   const drawn_figure figure = draw_chromaticity_diagram(request);
+  for (const auto& label : figure.layout.omitted) {
+    std::fprintf(stderr, "vollfarbe plot: no room for the label \"%s\" (a larger --size has room)\n",
+                 label.c_str());
+  }
   if (kind == file_kind::svg) return write_output(options.output, figure.svg, out);
   const rendering r = kind == file_kind::png
                           ? render_png(figure.svg, figure.width, figure.height, dpi)

@@ -47,7 +47,7 @@ cli::command command() {
                 ->disable_flag_override();
             app.add_option("--size", plot.size,
                            "column (85 mm, 8.5 pt text), page (170 mm, 10 pt; the default), slide "
-                           "(1280 px) or a width like 120mm or 900px")
+                           "(1280 x 720 px) or a width like 120mm or 900px")
                 ->type_name("SIZE");
             app.add_option("--title", plot.title, "A heading above the diagram")->type_name("TEXT");
             app.add_option("--dpi", plot.dpi,
