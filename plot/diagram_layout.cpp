@@ -30,6 +30,11 @@ px_point unit(px_point v) {
   return n > 0 ? px_point{v.x / n, v.y / n} : px_point{0.0, 1.0};
 }
 
+// The orders in which the pigments' blocks and the wavelengths on the locus
+// are placed: the passes as given, each pigment before its partner; the
+// passes and pigments the other way round; the locus's labels first.
+enum class label_order { as_given, reversed, locus_first };
+
 class diagram_builder {
  public:
   explicit diagram_builder(const diagram_request& request)
@@ -94,11 +99,23 @@ class diagram_builder {
 
   double legend_left() const { return left_ + x_extent * scale_ + legend_gap(); }
 
+  // Label placement is greedy: an early label can take the only place a
+  // later one had. Where the first order leaves labels out, the others are
+  // tried on the same drawing, and the one that leaves out fewest is kept.
   diagram_layout lay_out() {
     gather_lines();
-    place_labels();
-    lay_out_frame();
-    return std::move(layout_);
+    std::optional<diagram_builder> best;
+    for (const label_order order :
+         {label_order::as_given, label_order::reversed, label_order::locus_first}) {
+      diagram_builder attempt(*this);
+      attempt.place_labels(order);
+      if (!best || attempt.layout_.omitted.size() < best->layout_.omitted.size()) {
+        best.emplace(std::move(attempt));
+      }
+      if (best->layout_.omitted.empty()) break;
+    }
+    best->lay_out_frame();
+    return std::move(best->layout_);
   }
 
  private:
@@ -249,7 +266,7 @@ class diagram_builder {
                                   point_radius, true, 8 * font_};
       const auto found = placer_.find(request);
       if (!found) continue;
-      if (!found->leader || leader_length(*found->leader) <= 3 * font_) {
+      if (!found->leader || leader_length(*found->leader) <= 6 * font_) {
         fallback = {i, *found};
         break;
       }
@@ -338,10 +355,13 @@ class diagram_builder {
   }
 
   // The pigments' blocks first: they are the largest and need the most room.
-  void place_pigment_labels(const colour::pass_result& p, double entered) {
+  void place_pigment_labels(const colour::pass_result& p, double entered, bool reversed) {
     const std::string of = passes_.size() > 1 ? " (" + nm_text(entered) + " nm)" : "";
-    place_pigment(p.first, (p.middle_path ? "middle pigment" : "short-end pigment") + of);
-    place_pigment(p.second, (p.middle_path ? "middle-gap pigment" : "long-end pigment") + of);
+    const std::string first = (p.middle_path ? "middle pigment" : "short-end pigment") + of;
+    const std::string second = (p.middle_path ? "middle-gap pigment" : "long-end pigment") + of;
+    if (reversed) place_pigment(p.second, second);
+    place_pigment(p.first, first);
+    if (!reversed) place_pigment(p.second, second);
   }
 
   void place_locus_labels(const colour::pass_result& p) {
@@ -381,16 +401,23 @@ class diagram_builder {
   // pigments' blocks (the largest), the other wavelengths on the locus, E,
   // the 10 nm numbers that found no room outside next to their ticks inside
   // the locus, and the 5 nm numbers where room is left.
-  void place_labels() {
+  void place_labels(label_order order) {
     std::vector<const wavelength_tick*> unnumbered;
     for (const auto& t : layout_.ticks) {
       if (t.nm % 10 == 0 && !place_tick_label(t, false)) unnumbered.push_back(&t);
     }
     for (const auto& p : passes_) place_purple_line_labels(p);
-    for (std::size_t i = 0; i < passes_.size(); ++i) {
-      place_pigment_labels(passes_[i], request_.wavelengths[i]);
+    if (order == label_order::locus_first) {
+      for (const auto& p : passes_) place_locus_labels(p);
     }
-    for (const auto& p : passes_) place_locus_labels(p);
+    const bool reversed = order == label_order::reversed;
+    for (std::size_t k = 0; k < passes_.size(); ++k) {
+      const std::size_t i = reversed ? passes_.size() - 1 - k : k;
+      place_pigment_labels(passes_[i], request_.wavelengths[i], reversed);
+    }
+    if (order != label_order::locus_first) {
+      for (const auto& p : passes_) place_locus_labels(p);
+    }
     place(to_px(white_), unit({-1, 1.2}), 0.35 * font_, {{rich_text("E")}});
     for (const auto* t : unnumbered) place_tick_label(*t, true);
     for (const auto& t : layout_.ticks) {

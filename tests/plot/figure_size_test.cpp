@@ -11,20 +11,22 @@ namespace {
 TEST(FigureSize, NamedSizesAndWidths) {
   struct size_case {
     const char* name;
-    double width_px, label_pt, dpi;
+    double width_px, label_pt, dpi, height_px;
   };
-  for (const auto& c : {size_case{"column", 85 * plot::px_per_mm, 8.5, 300},
-                        size_case{"page", 170 * plot::px_per_mm, 10, 300},
-                        size_case{"slide", 1280, 22 / plot::px_per_pt, 96},
-                        size_case{"120mm", 120 * plot::px_per_mm, 8.5 + 35 * 1.5 / 85, 300},
-                        size_case{"40mm", 40 * plot::px_per_mm, 8.5, 300},  // never below 8.5 pt
-                        size_case{"900px", 900, 8.5 + (900 / plot::px_per_mm - 85) * 1.5 / 85, 96},
-                        size_case{"1000mm", 1000 * plot::px_per_mm, 16, 300}}) {
+  // A slide is 16:9; the other sizes are as tall as the figure needs (0).
+  for (const auto& c : {size_case{"column", 85 * plot::px_per_mm, 8.5, 300, 0},
+                        size_case{"page", 170 * plot::px_per_mm, 10, 300, 0},
+                        size_case{"slide", 1280, 22 / plot::px_per_pt, 96, 720},
+                        size_case{"120mm", 120 * plot::px_per_mm, 8.5 + 35 * 1.5 / 85, 300, 0},
+                        size_case{"40mm", 40 * plot::px_per_mm, 8.5, 300, 0},  // never below 8.5 pt
+                        size_case{"900px", 900, 8.5 + (900 / plot::px_per_mm - 85) * 1.5 / 85, 96, 0},
+                        size_case{"1000mm", 1000 * plot::px_per_mm, 16, 300, 0}}) {
     const auto s = plot::figure_size_named(c.name);
     EXPECT_NEAR(s.width_px, c.width_px, 1e-9) << c.name;
     EXPECT_NEAR(s.label_px, c.label_pt * plot::px_per_pt, 1e-9) << c.name;
     EXPECT_GE(s.small_px, 8 * plot::px_per_pt) << c.name;  // tick numbers stay readable
     EXPECT_EQ(s.default_dpi, c.dpi) << c.name;
+    EXPECT_EQ(s.height_px, c.height_px) << c.name;
   }
 }
 

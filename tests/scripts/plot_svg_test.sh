@@ -2,8 +2,9 @@
 # The plot command as a user calls it: well-formed SVG with the locus, E and
 # the construction for 600 nm, several wavelengths with a legend entry each,
 # the colour fill, -o FILE.svg/.png/.pdf (PNG size and resolution, the PDF's
-# page size and a rendering of it), and status 2 for a bad size or --dpi
-# without PNG.
+# page size and a rendering of it), status 2 for a bad size, --dpi without
+# PNG, an unknown file ending or a terminal on stdout, and labels without
+# room named on stderr.
 set -u
 vollfarbe=$1
 work=$(mktemp -d)
@@ -83,6 +84,49 @@ done <<'CASES'
 --wavelength 600,abc
 --wavelength 379
 CASES
+# A file name must say what it holds: an unknown ending is a usage error
+# naming the endings there are, and nothing is written.
+for name in x.jpg x.svg.bak figure; do
+  "$vollfarbe" plot -o "$work/$name" 2>"$work/err"
+  [ $? = 2 ] && grep -qF "must end in .svg, .png or .pdf" "$work/err" || fail "-o $name: $(cat "$work/err")"
+  [ ! -e "$work/$name" ] || fail "-o $name wrote a file"
+done
+
+# A terminal on stdout gets a hint instead of the SVG (exit 2), as
+# compressors do.
+read -r status size hint < <(python3 - "$vollfarbe" <<'PY'
+import os, pty, sys
+pid, fd = pty.fork()
+if pid == 0:
+    os.execv(sys.argv[1], [sys.argv[1], "plot", "--wavelength", "600"])
+out = b""
+while True:
+    try:
+        data = os.read(fd, 65536)
+    except OSError:
+        break
+    if not data:
+        break
+    out += data
+_, status = os.waitpid(pid, 0)
+print(os.WEXITSTATUS(status), len(out), int(b"-o FILE" in out and b"redirect" in out))
+PY
+)
+[ "$status" = 2 ] && [ "$size" -lt 1000 ] && [ "$hint" = 1 ] ||
+  fail "plot to a terminal: status $status, $size bytes, hint $hint"
+
+# A label that finds no room on a crowded figure is named, not dropped
+# silently; the figure is still written.
+"$vollfarbe" plot --size 40mm --wavelength 400,500,560,620 --ring -o "$work/crowded.svg" 2>"$work/err" ||
+  fail "crowded figure status"
+grep -q '^vollfarbe plot: no room for the label "' "$work/err" || fail "crowded figure: $(cat "$work/err")"
+[ -s "$work/crowded.svg" ] || fail "crowded figure not written"
+
+# A slide is 16:9 landscape.
+"$vollfarbe" plot --wavelength 600 --size slide -o "$work/slide.png" || fail "slide status"
+read -r w h dpi < <(png_facts "$work/slide.png")
+[ "$h" = 720 ] && [ "$w" -ge 1280 ] && [ "$w" -le 1281 ] || fail "slide: ${w}x$h"
+
 "$vollfarbe" plot --dpi 5 -o "$work/x.png" 2>"$work/err"
 [ $? = 2 ] && grep -q "outside 10 to 2400" "$work/err" || fail "--dpi 5: $(cat "$work/err")"
 
