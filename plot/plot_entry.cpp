@@ -19,7 +19,7 @@ anything else SVG.
 Examples:
   vollfarbe plot -o diagram.svg
   vollfarbe plot --wavelength 600 --ring -o plot-600.svg
-  vollfarbe plot --wavelength 450,600 --fill --size column -o figure.pdf
+  vollfarbe plot --wavelength 600 --fill --size column -o figure.pdf
   vollfarbe plot --fill --size slide -o slide.png)";
 
 struct settings {
