@@ -30,8 +30,8 @@ file_kind kind_of(const std::string& name) {
   if (lower.ends_with(".svg")) return file_kind::svg;
   if (lower.ends_with(".png")) return file_kind::png;
   if (lower.ends_with(".pdf")) return file_kind::pdf;
-  throw table::usage_error("-o \"" + name.substr(0, 200) +
-                           "\": the file name must end in .svg, .png or .pdf");
+  throw cli::usage_error("-o " + cli::quoted(name) +
+                         ": the file name must end in .svg, .png or .pdf");
 }
 
 std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
@@ -104,7 +104,7 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   const file_kind kind = options.output == "-" ? file_kind::svg : kind_of(options.output);
   // 24 KB of SVG on a screen help nobody; as compressors do, refuse.
   if (options.output == "-" && ::isatty(::fileno(out)) == 1) {
-    throw table::usage_error(
+    throw cli::usage_error(
         "plot writes a figure, not text for the terminal: give -o FILE (.svg, .png or .pdf) "
         "or redirect the output (> figure.svg)");
   }
