@@ -6,6 +6,8 @@ RUN_PACKAGES := cmake ninja-build g++ libncurses-dev libcli11-dev libfmt-dev pkg
                 libcairo2-dev zlib1g-dev fonts-dejavu-core fonts-dejavu-extra libsdl2-dev libx11-dev unifont
 # The CIE observers and illuminants that table --observer and dominant read.
 RUN_PACKAGES += colord-data
+# The HTTP library of `vollfarbe serve`.
+RUN_PACKAGES += libcpp-httplib-dev
 # ... what building and checking the Debian package adds (make deb) ...
 DEB_PACKAGES := dpkg-dev lintian
 # ... what the Python module adds (make python) ...
@@ -19,6 +21,8 @@ TEST_PACKAGES := strace clang libclang-rt-14-dev libgtest-dev libgmock-dev libbe
                  bash-completion poppler-utils xvfb xdotool imagemagick \
                  $(DEB_PACKAGES) $(PYTHON_PACKAGES) \
                  python3-pytest python3-pandas python3-matplotlib time
+# The page of `vollfarbe serve` in a headless browser.
+TEST_PACKAGES += chromium chromium-driver python3-selenium
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # What `make install` builds and installs (features with installed files add
 # their targets here).
@@ -102,6 +106,7 @@ bench: build
 	bash bench/table_targets.sh build/vollfarbe
 	/usr/bin/python3 bench/numpy_ratio.py build
 	PYTHONPATH=build/python /usr/bin/python3 bench/python_sweep.py build
+	/usr/bin/python3 bench/serve_drag.py build/vollfarbe
 
 fuzz-build: deps
 	@[ -f build-fuzz/build.ninja ] || cmake --preset fuzz

@@ -3,6 +3,7 @@
 #include "dominant/dominant_entry.h"
 #include "interactive/interactive_entry.h"
 #include "plot/plot_entry.h"
+#include "serve/serve_entry.h"
 #include "table/table_entry.h"
 
 namespace app {
@@ -13,6 +14,7 @@ std::span<const cli::command> command_table() {
       table::command(),
       dominant::command(),
       plot::command(),
+      serve::command(),
   };
   return commands;
 }

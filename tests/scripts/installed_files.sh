@@ -7,6 +7,7 @@ installed_files() {
     # The modules, in the program's module folder (lib/<triplet>/vollfarbe on
     # Debian; ctest sets VOLLFARBE_MODULE_INSTALL_DIR).
     echo "$1/$VOLLFARBE_MODULE_INSTALL_DIR/vollfarbe_raster_output.so"
+    echo "$1/$VOLLFARBE_MODULE_INSTALL_DIR/vollfarbe_server.so"
     echo "$1/$VOLLFARBE_MODULE_INSTALL_DIR/vollfarbe_window_host.so"
     echo "$1/share/bash-completion/completions/vollfarbe"
     echo "$1/share/doc/vollfarbe/README.md"

@@ -39,6 +39,7 @@ expect_failure 1 "$modules/vollfarbe_raster_output.so" "cannot open shared objec
   "$lone" plot -o figure.pdf
 expect_failure 1 "$modules/vollfarbe_raster_output.so" "cannot open shared object file" \
   "$lone" plot --fill
+expect_failure 1 "$modules/vollfarbe_server.so" "cannot open shared object file" "$lone" serve
 if [ -r /usr/share/unifont/unifont.hex ]; then
   DISPLAY=:404 expect_failure 2 "$modules/vollfarbe_window_host.so" "cannot open shared object file" \
     "$lone" --window
