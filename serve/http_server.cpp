@@ -7,8 +7,9 @@
 //   another site cannot reach it through a name that resolves to 127.0.0.1
 //   (DNS rebinding); no CORS headers, so other origins cannot read answers;
 // - GET and HEAD only (405 otherwise), no request body (413);
-// - the request target, the number of headers and their size are bounded
-//   (414, 431); cpp-httplib answers a malformed request with 400 and goes on;
+// - a request's bytes are bounded (guarded_server.h), and so are its target,
+//   the number of its headers and their size (414, 431); cpp-httplib
+//   answers a malformed request with 400 and goes on;
 // - a fixed number of worker threads and a queue of fixed length.
 #include <pthread.h>
 #include <signal.h>
@@ -25,6 +26,7 @@
 
 #include "serve/api_routes.h"
 #include "serve/bounded_task_queue.h"
+#include "serve/guarded_server.h"
 #include "serve/page_assets.h"
 #include "serve/server_module.h"
 
@@ -172,7 +174,7 @@ int run_server(const server_settings& settings) {
   sigaction(SIGPIPE, &ignore, nullptr);
 
   page_server pages;
-  auto v4 = std::make_unique<httplib::Server>();
+  auto v4 = std::make_unique<guarded_server>();
   pages.configure(*v4);
   int port = settings.port;
   errno = 0;
@@ -190,12 +192,16 @@ int run_server(const server_settings& settings) {
   pages.set_own_hosts(own_hosts(port));
   // ::1 on the same port where the machine has IPv6; without it the page is
   // still at 127.0.0.1.
-  auto v6 = std::make_unique<httplib::Server>();
+  auto v6 = std::make_unique<guarded_server>();
   pages.configure(*v6);
   if (!v6->bind_to_port("::1", port)) v6.reset();
 
-  std::fprintf(settings.out, "http://127.0.0.1:%d/\n", port);
-  std::fflush(settings.out);
+  // Nobody could find a server whose address was not written: end then.
+  if (std::fprintf(settings.out, "http://127.0.0.1:%d/\n", port) < 0 || std::fflush(settings.out) != 0) {
+    std::fprintf(settings.err, "vollfarbe serve: cannot write the address: %s\n", std::strerror(errno));
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return 1;
+  }
 
   std::vector<std::thread> listeners;
   listeners.emplace_back([&] { v4->listen_after_bind(); });

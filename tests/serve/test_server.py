@@ -135,6 +135,17 @@ def test_malformed_requests_get_an_error_and_serving_goes_on(server, request_byt
     assert get(server, "/api/pass?lambda=600")[0] == 200
 
 
+def test_a_flood_of_headers_is_cut_off_in_bounded_memory(server):
+    rss_before, _ = server_status(server.process.pid)
+    with socket.create_connection(("127.0.0.1", server.port), timeout=10) as s:
+        s.sendall(f"GET / HTTP/1.1\r\nHost: 127.0.0.1:{server.port}\r\n".encode())
+        with pytest.raises((BrokenPipeError, ConnectionResetError)):
+            for _ in range(200):  # 16 MB of header lines at most
+                s.sendall(b"X-A: b\r\n" * 10000)
+    assert server_status(server.process.pid)[0] - rss_before < 10_000  # kB
+    assert get(server, "/api/pass?lambda=600")[0] == 200
+
+
 def other_local_addresses():
     """This machine's IPv4 addresses besides the loopback ones."""
     out = subprocess.run(["ip", "-o", "-4", "addr", "show"], capture_output=True, text=True).stdout
