@@ -163,6 +163,9 @@ function drawPass() {
   }
 }
 
+// The MacAdam limit at a chosen luminance (a Y slider over /api/limits)
+// joins the construction here once the optimal-colour solid's code exists.
+
 function showPass() {
   const r = pass, middle = r.path === 'middle';
   show('wavelength', r.wavelength);

@@ -25,7 +25,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Section)" = science ] || fail "Section: $(field Section)"
 # Dependencies come from the linked shared libraries, the modules' too.
-for library in libc6 libncursesw6 libstdc++6 librsvg2-2 libcairo2 libsdl2-2.0-0 libx11-6; do
+for library in libc6 libncursesw6 libstdc++6 librsvg2-2 libcairo2 libsdl2-2.0-0 libx11-6 libcpp-httplib0.11; do
   field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
 field Description | sed -n 2p | grep -q 'optimal colours' || fail "no long description"
