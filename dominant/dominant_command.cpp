@@ -28,8 +28,7 @@ const std::vector<cli::column>& columns() {
 // has always been computed.
 colour::chromaticity xy_of(std::span<const double> v) {
   if (v.size() == 2) return {v[0], v[1]};
-  const double sum = (v[0] + v[1]) + v[2];
-  return {v[0] / sum, v[1] / sum};
+  return colour::chromaticity_xy({v[0], v[1], v[2]});
 }
 
 std::vector<double> numbers_of(const std::vector<std::string>& texts, std::string_view what) {
