@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -131,7 +133,15 @@ int run_interactive(const std::string& program_path, bool window_asked) {
     return run_in_window(program_path);
   }
   hosts::piped_host piped(STDIN_FILENO, stdout);
-  return run_on(piped);
+  const int status = run_on(piped);
+  if (const int error = piped.transcript_error()) {
+    // As the commands do: a reader that has gone ends the run quietly.
+    if (error != EPIPE) {
+      std::fprintf(stderr, "vollfarbe: cannot write the output: %s\n", std::strerror(error));
+    }
+    return status == 0 ? 1 : status;
+  }
+  return status;
 }
 
 }  // namespace interactive
