@@ -93,6 +93,13 @@ int run_in_window(const std::string& program_path) {
   textio::key_queue keys;  // filled by the window's events, read by the dialogue
   const std::unique_ptr<hosts::window_session> host(
       std::get<0>(make_window)(std::get<hosts::cp437_glyphs>(glyphs), keys));
+  if (host == nullptr) {
+    std::fprintf(stderr, "vollfarbe: %s\n",
+                 modules::null_entry_result(VOLLFARBE_WINDOW_MODULE, hosts::window_session_entry,
+                                            "the window host")
+                     .c_str());
+    return 2;
+  }
   hosts::window_session& window = *host;
   if (const auto problem = window.open_window(title_of(program_path))) {
     std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
