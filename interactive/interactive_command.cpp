@@ -22,6 +22,7 @@
 #include "hosts/unifont_glyphs.h"
 #include "hosts/window_session.h"
 #include "modules/loadable_module.h"
+#include "table/printable_text.h"
 #include "textio/services.h"
 
 namespace interactive {
@@ -79,7 +80,7 @@ int run_in_window(const std::string& program_path) {
                                                    : hosts::unifont_path);
   if (const auto* problem = std::get_if<std::string>(&glyphs)) {
     std::fprintf(stderr, "vollfarbe: the window's font: %s (install the unifont package)\n",
-                 problem->c_str());
+                 table::printable_text(*problem).c_str());
     return 2;
   }
 

@@ -23,7 +23,20 @@ std::string str_argument(py::handle value, const char* argument, const std::stri
     throw py::type_error(std::string(argument) + ": give a name as a str (" + examples +
                          "), not " + py::repr(value).cast<std::string>());
   }
-  return value.cast<std::string>();
+  // As open() takes a path: the file system's encoding, undecodable bytes
+  // of a file name (surrogate escapes) given back as they were.
+  const py::object encoded = py::reinterpret_steal<py::object>(PyUnicode_EncodeFSDefault(value.ptr()));
+  if (!encoded) {
+    PyErr_Clear();
+    throw py::value_error(std::string(argument) + ": " + py::repr(value).cast<std::string>() +
+                          " cannot be a file's name (a lone surrogate)");
+  }
+  std::string text = encoded.cast<py::bytes>();
+  if (text.find('\0') != std::string::npos) {
+    throw py::value_error(std::string(argument) + ": " + py::repr(value).cast<std::string>() +
+                          " holds a NUL character, which no file's name has");
+  }
+  return text;
 }
 
 // As the program takes it: a text with '/' or '.' is a file, names in any case.

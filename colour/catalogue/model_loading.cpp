@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/cgats_reader.h"
@@ -19,33 +22,51 @@ namespace {
 constexpr long max_file_bytes = 64L << 20;
 
 std::string read_file(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
+  // Non-blocking: a FIFO (or a device) in a file's place must not wait for a
+  // writer forever; only a regular file holds spectral data.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
     const int error = errno;
     std::string message = path + ": cannot read: " + std::strerror(error);
     if (path.starts_with(colord_data_dir)) message += " (the colord-data package has it)";
     throw model_load_error(message);
   }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool directory = S_ISDIR(status.st_mode);
+    ::close(fd);
+    throw model_load_error(path + ": cannot read: " +
+                           (directory ? std::strerror(EISDIR) : "not a regular file"));
+  }
+  if (status.st_size > max_file_bytes) {
+    ::close(fd);
+    throw model_load_error(path + ": too large for spectral data");
+  }
   std::string text;
   char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-    text.append(buffer, n);
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      throw model_load_error(path + ": cannot read: " + std::strerror(error));
+    }
+    if (n == 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
     if (text.size() > static_cast<std::size_t>(max_file_bytes)) {
-      std::fclose(f);
+      ::close(fd);
       throw model_load_error(path + ": too large for spectral data");
     }
   }
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) throw model_load_error(path + ": cannot read");
+  ::close(fd);
   return text;
 }
 
-spectral_table read_table(const std::string& path) {
+spectral_table read_table(const std::string& path, std::size_t sets_used) {
   const std::string text = read_file(path);
   try {
-    return read_cgats(text);
+    return read_cgats(text, sets_used);
   } catch (const cgats_error& e) {
     throw model_load_error(path + ":" + std::to_string(e.line()) + ": " + e.what());
   }
@@ -85,9 +106,10 @@ illuminant_source illuminant_named(std::string_view illuminant) {
 std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::string name,
                                                   const std::string& observer_label,
                                                   std::string_view illuminant) {
-  const spectral_table cmf = read_table(cmf_path);
+  // x̄, ȳ, z̄; an illuminant's power: what the model uses of each file.
+  const spectral_table cmf = read_table(cmf_path, 3);
   const illuminant_source source = illuminant_named(illuminant);
-  const spectral_table spd = read_table(source.path);
+  const spectral_table spd = read_table(source.path, 1);
   try {
     return std::make_shared<cie_model>(std::move(name),
                                                observer_label + ", " + source.label, cmf,

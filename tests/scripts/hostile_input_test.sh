@@ -33,5 +33,43 @@ if [ -r "$cmf" ]; then
   [ "$got" = "0.3333333333333333,0.3333333333333333" ] || fail "dominant --XYZ 1e308 x3: $got"
 fi
 
+# Spectral files: a FIFO is refused at once, a directory with the reason, an
+# empty file at its first line; many data sets cost no memory for those not used.
+mkfifo "$work/fifo"
+: >"$work/empty.cmf"
+# file option, expected message
+while IFS='|' read -r option message; do
+  # shellcheck disable=SC2086
+  timeout 10 "$vollfarbe" table $option 600 >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -qF "$message" "$work/err" ||
+    fail "table $option: status $status, $(cat "$work/err")"
+done <<CASES
+--cmf $work/fifo|$work/fifo: cannot read: not a regular file
+--observer cie1931 --illuminant $work/fifo|$work/fifo: cannot read: not a regular file
+--cmf $work|$work: cannot read: Is a directory
+--cmf /dev/null|/dev/null: cannot read: not a regular file
+--cmf $work/empty.cmf|$work/empty.cmf:1: the file is empty
+CASES
+{
+  printf 'SPECTRAL_START_NM 380\nSPECTRAL_END_NM 780\nSPECTRAL_BANDS 2\nBEGIN_DATA\n'
+  yes '1 1' | head -n 4000000
+  echo END_DATA
+} >"$work/many.sp"
+(ulimit -v 120000; exec "$vollfarbe" table --observer cie1931 --illuminant "$work/many.sp" 600) \
+  >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" = 0 ] && [ "$(tail -1 "$work/out" | cut -d, -f1-3)" = 600,middle,489.994 ] ||
+  fail "an illuminant of 4,000,000 sets under 120 MB: status $status, $(cat "$work/err")"
+rm "$work/many.sp"
+
+# The window's font: a FIFO is refused at once, the path shown escaped.
+for font in "$work/fifo" $'/nonexistent/\e[31mred'; do
+  VOLLFARBE_FONT=$font DISPLAY=:404 timeout 10 "$vollfarbe" --window </dev/null >/dev/null 2>"$work/err"
+  status=$?
+  [ "$status" = 2 ] && ! grep -q $'\e' "$work/err" && grep -q "the window's font: cannot read" "$work/err" ||
+    fail "VOLLFARBE_FONT=$font: status $status, $(cat -v "$work/err")"
+done
+
 [ "$failures" = 0 ] && echo "hostile input: all checks passed"
 exit "$failures"
