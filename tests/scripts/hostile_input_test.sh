@@ -71,5 +71,21 @@ for font in "$work/fifo" $'/nonexistent/\e[31mred'; do
     fail "VOLLFARBE_FONT=$font: status $status, $(cat -v "$work/err")"
 done
 
+# plot: text in the SVG is what XML allows; what no figure can hold is
+# refused at once.
+"$vollfarbe" plot --title $'a\x01b\x1bc\xff' >"$work/title.svg" || fail "plot --title with control bytes: status"
+python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$work/title.svg" 2>"$work/err" ||
+  fail "plot --title with control bytes: not XML: $(tail -1 "$work/err")"
+# arguments, what the message names
+while IFS='|' read -r option value message; do
+  timeout 10 "$vollfarbe" plot "$option" "$value" >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -qF -- "$message" "$work/err" ||
+    fail "plot $option (${#value} characters): status $status, $(head -1 "$work/err")"
+done <<CASES
+--title|$(head -c 100000 /dev/zero | tr '\0' a)|--title: 100000 characters
+--wavelength|$(seq -s, 380 1 770)|--wavelength: more than 50 wavelengths
+CASES
+
 [ "$failures" = 0 ] && echo "hostile input: all checks passed"
 exit "$failures"
