@@ -83,12 +83,18 @@ std::shared_ptr<const colour::model> chosen_model(py::handle observer_value,
     if (const auto found = loaded.find(key); found != loaded.end()) return found->second;
   }
   std::shared_ptr<const colour::model> model;
+  std::vector<std::string> warnings;
   try {
-    model = colour::load_model(observer, illuminant);
+    model = colour::load_model(observer, illuminant, &warnings);
   } catch (const colour::model_load_error& error) {
     throw py::value_error("observer " + py::repr(observer_value).cast<std::string>() +
                           " under illuminant " + py::repr(illuminant_value).cast<std::string>() +
                           ": " + error.what());
+  }
+  // As the program's "warning:" lines: Python's warnings, which a caller may
+  // silence or turn into errors.
+  for (const std::string& warning : warnings) {
+    if (PyErr_WarnEx(PyExc_UserWarning, warning.c_str(), 1) < 0) throw py::error_already_set();
   }
   if (!from_file) loaded.emplace(key, model);
   return model;

@@ -59,6 +59,14 @@ def test_a_fifo_as_illuminant_is_refused_without_waiting(tmp_path):
         writer.cancel()
 
 
+def test_questionable_data_give_a_warning(tmp_path):
+    far = tmp_path / "far.sp"
+    far.write_text("SPECTRAL_START_NM 5000\nSPECTRAL_END_NM 9000\nSPECTRAL_BANDS 2\n"
+                   "BEGIN_DATA\n1 1\nEND_DATA\n")
+    with pytest.warns(UserWarning, match="its first value is held constant from 360 nm to 830 nm"):
+        vollfarbe.compute(600, observer="cie1931", illuminant=str(far))
+
+
 def narrow_band(w, observer):
     """The chromaticity of a band 0.001 nm wide: a point of the spectrum locus."""
     return vollfarbe.chromaticity(*vollfarbe.optimal_colour(w - 0.0005, w + 0.0005, observer=observer))

@@ -63,6 +63,26 @@ status=$?
   fail "an illuminant of 4,000,000 sets under 120 MB: status $status, $(cat "$work/err")"
 rm "$work/many.sp"
 
+# Data that pass with a warning (exit 0; --strict: an error): an illuminant
+# far outside the observer's range, a set more than used, a subnormal value.
+printf 'SPECTRAL_START_NM 5000\nSPECTRAL_END_NM 9000\nSPECTRAL_BANDS 2\nBEGIN_DATA\n1 1\n1 1e-310\nEND_DATA\n' \
+  >"$work/far.sp"
+if [ -r "$cmf" ]; then
+  "$vollfarbe" table --observer cie1931 --illuminant "$work/far.sp" 600 >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 0 ] && [ "$(wc -l <"$work/err")" = 3 ] &&
+    grep -qF "warning: $work/far.sp: its data begin at 5000 nm, so its first value is held constant from 360 nm to 830 nm" "$work/err" &&
+    grep -qF "warning: $work/far.sp: 2 data sets, of which the first is used" "$work/err" &&
+    grep -qF "warning: $work/far.sp: a value below 2.2250738585072014e-308 (subnormal)" "$work/err" ||
+    fail "questionable illuminant: status $status, $(cat "$work/err")"
+  "$vollfarbe" table --strict --observer cie1931 --illuminant "$work/far.sp" 600 >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -qF "vollfarbe: --strict: $work/far.sp: its data begin" "$work/err" ||
+    fail "questionable illuminant with --strict: status $status, $(cat "$work/err")"
+  "$vollfarbe" table --strict --observer cie1931,cie1964 --illuminant B 600 >/dev/null 2>"$work/err" ||
+    fail "colord's own illuminant B is no questionable data: $(cat "$work/err")"
+fi
+
 # The window's font: a FIFO is refused at once, the path shown escaped.
 for font in "$work/fifo" $'/nonexistent/\e[31mred'; do
   VOLLFARBE_FONT=$font DISPLAY=:404 timeout 10 "$vollfarbe" --window </dev/null >/dev/null 2>"$work/err"
