@@ -15,6 +15,7 @@
 #include <variant>
 
 #include "interactive/interactive_command.h"
+#include "cli/printable_text.h"
 #include "colour/legacy/legacy_model.h"
 #include "dialogue/dialogue.h"
 #include "hosts/piped_host.h"
@@ -22,7 +23,6 @@
 #include "hosts/unifont_glyphs.h"
 #include "hosts/window_session.h"
 #include "modules/loadable_module.h"
-#include "table/printable_text.h"
 #include "textio/services.h"
 
 namespace interactive {
@@ -80,7 +80,7 @@ int run_in_window(const std::string& program_path) {
                                                    : hosts::unifont_path);
   if (const auto* problem = std::get_if<std::string>(&glyphs)) {
     std::fprintf(stderr, "vollfarbe: the window's font: %s (install the unifont package)\n",
-                 table::printable_text(*problem).c_str());
+                 cli::printable_text(*problem).c_str());
     return 2;
   }
 
