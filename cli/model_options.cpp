@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
+
+#include "cli/printable_text.h"
 #include "cli/usage_error.h"
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/catalogue/model_loading.h"
@@ -39,13 +42,22 @@ void add_model_options(CLI::App& command, model_options& options, bool several,
 }
 
 std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_options& options,
-                                                                std::string_view default_observer) {
+                                                                std::string_view default_observer,
+                                                                bool strict) {
+  std::vector<std::string> warnings;
+  std::vector<std::shared_ptr<const colour::model>> models;
   if (options.cmf) {
     if (options.observer) throw usage_error("give either --observer or --cmf, not both");
-    return {colour::load_cmf_model(*options.cmf, options.illuminant)};
+    models = {colour::load_cmf_model(*options.cmf, options.illuminant, &warnings)};
+  } else {
+    models = colour::load_models(options.observer.value_or(std::string(default_observer)),
+                                 options.illuminant, &warnings);
   }
-  return colour::load_models(options.observer.value_or(std::string(default_observer)),
-                             options.illuminant);
+  if (strict && !warnings.empty()) throw colour::model_load_error("--strict: " + warnings.front());
+  for (const auto& warning : warnings) {
+    std::fprintf(stderr, "vollfarbe: warning: %s\n", printable_text(warning).c_str());
+  }
+  return models;
 }
 
 std::vector<const colour::model*> model_pointers(

@@ -31,8 +31,13 @@ void add_model_options(CLI::App& command, model_options& options, bool several,
 
 // The models the options name (at least one): a model_load_error for a file
 // or name that cannot be loaded, a usage_error for --observer with --cmf.
+// What the data let pass but a user should know of (an illuminant held
+// constant over much of the range, unused data sets, subnormal values) is a
+// line "vollfarbe: warning: ..." on stderr each; with `strict` the first is
+// a model_load_error ("--strict: ...") instead.
 std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_options& options,
-                                                                std::string_view default_observer);
+                                                                std::string_view default_observer,
+                                                                bool strict = false);
 
 // The models as the plain pointers the commands take (owned by `models`).
 std::vector<const colour::model*> model_pointers(

@@ -3,6 +3,7 @@
 #include "colour/cgats_reader.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <optional>
 
@@ -32,9 +33,23 @@ std::string_view next_token(std::string_view& s) {
   return token;
 }
 
+// Control bytes escaped: a NUL would end the message where it is printed, an
+// ESC would drive the terminal.
 std::string quoted(std::string_view token) {
   constexpr std::size_t shown = 40;  // a runaway token is cut in the message
-  return "\"" + std::string(token.substr(0, shown)) + (token.size() > shown ? "...\"" : "\"");
+  static constexpr char hex[] = "0123456789abcdef";
+  std::string out = "\"";
+  for (const char c : token.substr(0, shown)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) {
+      out += "\\x";
+      out += hex[byte >> 4];
+      out += hex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + (token.size() > shown ? "...\"" : "\"");
 }
 
 double number_of(std::string_view token, std::size_t line) {
@@ -89,8 +104,13 @@ std::size_t count_of(const numbered_keyword& k, std::string_view name, std::size
 
 }  // namespace
 
-spectral_table read_cgats(std::string_view text) {
+spectral_table read_cgats(std::string_view text) { return read_cgats(text, SIZE_MAX); }
+
+spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
+  // An empty file has no line to name: the first is the one missing.
+  if (text.empty()) throw cgats_error(1, "the file is empty");
   line_reader lines(text);
+  bool subnormal = false;
   numbered_keyword start, end, bands, fields, sets;
   std::optional<std::size_t> format_fields;
   std::optional<spectral_table> table;
@@ -158,6 +178,8 @@ spectral_table read_cgats(std::string_view text) {
       const std::size_t begin_line = lines.number();
       const std::size_t n = grid_ready(begin_line);
       std::vector<std::vector<double>> block;
+      std::size_t block_sets = 0;
+      std::vector<double> set;  // a set beyond `sets_kept` is read here and dropped
       bool closed = false;
       while (lines.next(line)) {
         if (is_comment_or_blank(line)) continue;
@@ -167,43 +189,51 @@ spectral_table read_cgats(std::string_view text) {
           closed = true;
           break;
         }
-        std::vector<double> set;
+        set.clear();
         set.reserve(n);
         for (; !token.empty(); token = next_token(values)) {
           if (set.size() == n) {
             throw cgats_error(lines.number(), "too many values: more than SPECTRAL_BANDS " +
                                                   std::to_string(n));
           }
-          set.push_back(number_of(token, lines.number()));
+          const double value = number_of(token, lines.number());
+          subnormal = subnormal || std::fpclassify(value) == FP_SUBNORMAL;
+          set.push_back(value);
         }
         if (set.size() < n) {
           throw cgats_error(lines.number(), "too few values: " + std::to_string(set.size()) +
                                                 " of SPECTRAL_BANDS " + std::to_string(n));
         }
-        if (table && (block.size() >= table->sets.size() || table->sets[block.size()] != set)) {
+        const bool kept = block_sets < sets_kept;
+        if (table && (block_sets >= table->sets_in_file ||
+                      (kept && table->sets[block_sets] != set))) {
           throw cgats_error(lines.number(), "data block " + std::to_string(blocks + 1) +
                                                 " differs from the first");
         }
-        block.push_back(std::move(set));
+        ++block_sets;
+        if (kept) block.push_back(std::move(set));
       }
       if (!closed) throw cgats_error(lines.number(), "END_DATA is missing");
-      if (block.empty()) throw cgats_error(begin_line, "the data block holds no values");
-      if (table && block.size() != table->sets.size()) {
+      if (block_sets == 0) throw cgats_error(begin_line, "the data block holds no values");
+      if (table && block_sets != table->sets_in_file) {
         throw cgats_error(lines.number(), "data block " + std::to_string(blocks + 1) +
                                               " differs from the first");
       }
-      if (!table) table = spectral_table{*start.value, *end.value, n, std::move(block)};
+      if (!table) {
+        table = spectral_table{*start.value, *end.value, n, std::move(block), block_sets, false};
+      }
       ++blocks;
     }
     // Every other keyword (DISPLAY, ORIGINATOR, the file type line) is
     // description, not data.
   }
   if (!table) throw cgats_error(lines.number(), "BEGIN_DATA is missing: the file holds no data");
-  if (sets.value && count_of(sets, "NUMBER_OF_SETS", max_bands) != table->sets.size()) {
+  if (sets.value && count_of(sets, "NUMBER_OF_SETS", max_bands) != table->sets_in_file) {
     throw cgats_error(sets.line, "NUMBER_OF_SETS says " +
                                      std::to_string(count_of(sets, "NUMBER_OF_SETS", max_bands)) +
-                                     ", the data block holds " + std::to_string(table->sets.size()));
+                                     ", the data block holds " + std::to_string(table->sets_in_file));
   }
+  table->has_subnormal = subnormal;
   return *std::move(table);
 }
 

@@ -13,7 +13,8 @@
 // Numbers are read by std::from_chars (correctly rounded). NUMBER_OF_FIELDS
 // and NUMBER_OF_SETS are checked when present. A file may repeat its data
 // block; every repetition must equal the first. Lines starting with # are
-// comments.
+// comments. A value quoted in a message shows control bytes (NUL, ESC) as
+// \xNN.
 #pragma once
 
 #include <cstddef>
@@ -29,6 +30,8 @@ struct spectral_table {
   double end_nm;
   std::size_t bands;                      // values per set, >= 2
   std::vector<std::vector<double>> sets;  // each holds `bands` finite values
+  std::size_t sets_in_file = 0;           // sets.size(), or more when not all were kept
+  bool has_subnormal = false;             // a value below the normal range (1e-310)
 
   double step_nm() const { return (end_nm - start_nm) / static_cast<double>(bands - 1); }
   double wavelength(std::size_t i) const { return start_nm + static_cast<double>(i) * step_nm(); }
@@ -51,5 +54,11 @@ class cgats_error : public std::runtime_error {
 // is no number ("\"0.5x\" is not a number"), a set with too few or too many
 // values, a repeated data block that differs from the first.
 spectral_table read_cgats(std::string_view text);
+
+// The same, keeping only the first `sets_kept` sets of the data block (an
+// illuminant uses one, an observer three): the others are read and checked
+// but not stored, so that memory follows what is used, not the file's length.
+// sets_in_file counts them all.
+spectral_table read_cgats(std::string_view text, std::size_t sets_kept);
 
 }  // namespace colour

@@ -170,7 +170,10 @@ tristimulus long_end_pigment(double lambda, const model& m);   // full - T(lambd
 // limit on the count: r = 0.125 -> 0.12, 0.375 -> 0.38, infinite r -> infinity.
 double colour_moment(const tristimulus& t);
 
-// x = X / (X + Y + Z), y = Y / (X + Y + Z).
+// x = X / (X + Y + Z), y = Y / (X + Y + Z), for every finite triple whose
+// sum is not 0, however large or small (t, t, t) gives (1/3, 1/3) for every
+// t != 0. A zero sum gives NaN (no chromaticity); a negative one the same
+// quotients (an unreal colour, as the figures of a negative triple are).
 chromaticity chromaticity_xy(const tristimulus& t);
 
 // The tristimulus values with the model's moment and the chromaticity.

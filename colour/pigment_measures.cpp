@@ -1,6 +1,7 @@
 // What is printed about a pigment besides its tristimulus values: the colour
 // moment and the chromaticity coordinates.
 #include <cmath>
+#include <limits>
 
 #include "colour/colour_model.h"
 #include "colour/extended.h"
@@ -23,8 +24,23 @@ double colour_moment(const tristimulus& t) {
 }
 
 chromaticity chromaticity_xy(const tristimulus& t) {
-  // A triple summing to 0 gives 0/0, NaN, which flows on.
-  const double S = static_cast<double>((ext{t.X} + t.Y) + t.Z);
+  const ext sum = (ext{t.X} + t.Y) + t.Z;
+  // A sum beyond the largest double (three values near 1e308) would be
+  // stored as infinity and give (0, 0), one below the smallest normal double
+  // would lose digits. The quotients do not depend on the scale, so the sum
+  // is taken to 1 by a power of two first: exact in the long double, and the
+  // same roundings as for the triple at that scale. Ordinary sums, zero (0/0:
+  // NaN, no chromaticity), infinities and NaN take the plain path. A negative
+  // sum gives the quotients as they come: coordinates of an unreal colour.
+  const ext size = std::fabs(sum);
+  if (std::isfinite(size) && size != 0 &&
+      (size > std::numeric_limits<double>::max() || size < std::numeric_limits<double>::min())) {
+    const int scale = -std::ilogb(sum);
+    const double S = static_cast<double>(std::scalbn(sum, scale));
+    return {static_cast<double>(std::scalbn(ext{t.X}, scale) / S),
+            static_cast<double>(std::scalbn(ext{t.Y}, scale) / S)};
+  }
+  const double S = static_cast<double>(sum);
   return {static_cast<double>(ext{t.X} / S), static_cast<double>(ext{t.Y} / S)};
 }
 

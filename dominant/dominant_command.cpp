@@ -25,11 +25,16 @@ const std::vector<cli::column>& columns() {
 }
 
 // x = X / (X + Y + Z), y = Y / (X + Y + Z), in doubles as the colour's row
-// has always been computed.
+// has always been computed. A sum that overflows a double (three values near
+// 1e308) or falls below its normal range would give (0, 0) or lose digits:
+// such a triple is taken at a power-of-two scale (chromaticity_xy).
 colour::chromaticity xy_of(std::span<const double> v) {
   if (v.size() == 2) return {v[0], v[1]};
   const double sum = (v[0] + v[1]) + v[2];
-  return {v[0] / sum, v[1] / sum};
+  if (std::isfinite(sum) && std::fabs(sum) >= std::numeric_limits<double>::min()) {
+    return {v[0] / sum, v[1] / sum};
+  }
+  return colour::chromaticity_xy({v[0], v[1], v[2]});
 }
 
 std::vector<double> numbers_of(const std::vector<std::string>& texts, std::string_view what) {

@@ -79,7 +79,18 @@ std::optional<int> piped_host::wait_for_keys(key_queue& keys, std::chrono::milli
 
 void piped_host::write_line(const std::string& cp437_row) {
   const std::string line = transcript_line(cp437_row) + '\n';
-  std::fwrite(line.data(), 1, line.size(), transcript_);
+  errno = 0;
+  if (std::fwrite(line.data(), 1, line.size(), transcript_) != line.size() &&
+      transcript_error_ == 0) {
+    transcript_error_ = errno != 0 ? errno : EIO;
+  }
+}
+
+void piped_host::flush_transcript() {
+  errno = 0;
+  if ((std::fflush(transcript_) != 0 || std::ferror(transcript_)) && transcript_error_ == 0) {
+    transcript_error_ = errno != 0 ? errno : EIO;
+  }
 }
 
 void piped_host::paint(const screen& cells) {
@@ -101,7 +112,7 @@ void piped_host::paint(const screen& cells) {
   cursor_row_text_ = transcript_line(cells.row_text(cells.cursor_row())).empty()
                          ? std::string()
                          : cells.row_text(cells.cursor_row());
-  std::fflush(transcript_);
+  flush_transcript();
 }
 
 void piped_host::close() {
@@ -116,7 +127,7 @@ void piped_host::close() {
       next_line_ = cursor_line_ + 1;
     }
   }
-  std::fflush(transcript_);
+  flush_transcript();
 }
 
 }  // namespace hosts

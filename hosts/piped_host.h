@@ -28,10 +28,16 @@ class piped_host final : public host {
   // Writes the cursor row too when it holds text.
   void close() override;
 
+  // The errno of the first write to the transcript that failed (a full disk,
+  // a closed stdout), 0 while none has: the dialogue runs on and the report
+  // file is still written, but the run must not end as a success.
+  int transcript_error() const { return transcript_error_; }
+
  private:
   enum class read_result { byte, end, signal };
   read_result read_byte(unsigned char& byte);
   void write_line(const std::string& cp437_row);
+  void flush_transcript();
 
   int input_fd_;
   std::FILE* transcript_;
@@ -43,6 +49,7 @@ class piped_host final : public host {
   std::uint64_t cursor_line_ = 0;
   std::string cursor_row_text_;
   bool closed_ = false;
+  int transcript_error_ = 0;
 };
 
 // A screen row as transcript text: blanks (and empty cells) at the end

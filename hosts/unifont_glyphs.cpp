@@ -3,11 +3,14 @@
 // named as such instead of showing empty cells.
 #include "hosts/unifont_glyphs.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -57,11 +60,40 @@ std::string code_point_name(char32_t code_point) {
   return text;
 }
 
+// The file, opened without waiting (a FIFO in the font's place has no
+// writer) and only when it is a regular file; closed with the object.
+struct font_file {
+  std::FILE* stream = nullptr;
+  ~font_file() {
+    if (stream != nullptr) std::fclose(stream);
+  }
+};
+
+std::optional<std::string> open_font(const std::string& hex_file, font_file& file) {
+  const int fd = ::open(hex_file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return "cannot read " + hex_file + ": " + std::strerror(errno);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool directory = S_ISDIR(status.st_mode);
+    ::close(fd);
+    return "cannot read " + hex_file + ": " +
+           (directory ? std::strerror(EISDIR) : "not a regular file");
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  file.stream = ::fdopen(fd, "r");
+  if (file.stream == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    return "cannot read " + hex_file + ": " + std::strerror(error);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<cp437_glyphs, std::string> read_cp437_glyphs(const std::string& hex_file) {
-  std::ifstream in(hex_file);
-  if (!in) return "cannot read " + hex_file + ": " + std::strerror(errno);
+  font_file file;
+  if (auto problem = open_font(hex_file, file)) return *std::move(problem);
 
   // The bytes that show each code point (byte 0 stays blank).
   std::vector<std::pair<char32_t, unsigned char>> wanted;
@@ -75,8 +107,16 @@ std::variant<cp437_glyphs, std::string> read_cp437_glyphs(const std::string& hex
   std::array<bool, 256> found{};
   found[0] = true;
 
-  std::string line;
-  for (long number = 1; std::getline(in, line); ++number) {
+  // A .hex line is at most 6 + 1 + 64 characters: a longer one is no such
+  // line, and is not read on into memory.
+  char buffer[128];
+  for (long number = 1; std::fgets(buffer, sizeof buffer, file.stream) != nullptr; ++number) {
+    std::string line(buffer);
+    const bool whole = !line.empty() && line.back() == '\n';
+    if (whole) line.pop_back();
+    if (!whole && !std::feof(file.stream)) {
+      return hex_file + " is not a Unifont .hex file (line " + std::to_string(number) + ")";
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
     const auto colon = line.find(':');
@@ -97,7 +137,7 @@ std::variant<cp437_glyphs, std::string> read_cp437_glyphs(const std::string& hex
       found[byte] = true;
     }
   }
-  if (in.bad()) return "cannot read " + hex_file + ": " + std::strerror(errno);
+  if (std::ferror(file.stream)) return "cannot read " + hex_file + ": " + std::strerror(errno);
   for (unsigned byte = 0; byte < 256; ++byte) {
     if (!found[byte]) {
       return hex_file + " has no glyph for " +

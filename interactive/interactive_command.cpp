@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -13,6 +15,7 @@
 #include <variant>
 
 #include "interactive/interactive_command.h"
+#include "cli/printable_text.h"
 #include "colour/legacy/legacy_model.h"
 #include "dialogue/dialogue.h"
 #include "hosts/piped_host.h"
@@ -77,7 +80,7 @@ int run_in_window(const std::string& program_path) {
                                                    : hosts::unifont_path);
   if (const auto* problem = std::get_if<std::string>(&glyphs)) {
     std::fprintf(stderr, "vollfarbe: the window's font: %s (install the unifont package)\n",
-                 problem->c_str());
+                 cli::printable_text(*problem).c_str());
     return 2;
   }
 
@@ -91,6 +94,13 @@ int run_in_window(const std::string& program_path) {
   textio::key_queue keys;  // filled by the window's events, read by the dialogue
   const std::unique_ptr<hosts::window_session> host(
       std::get<0>(make_window)(std::get<hosts::cp437_glyphs>(glyphs), keys));
+  if (host == nullptr) {
+    std::fprintf(stderr, "vollfarbe: %s\n",
+                 modules::null_entry_result(VOLLFARBE_WINDOW_MODULE, hosts::window_session_entry,
+                                            "the window host")
+                     .c_str());
+    return 2;
+  }
   hosts::window_session& window = *host;
   if (const auto problem = window.open_window(title_of(program_path))) {
     std::fprintf(stderr, "vollfarbe: %s\n", problem->c_str());
@@ -131,7 +141,15 @@ int run_interactive(const std::string& program_path, bool window_asked) {
     return run_in_window(program_path);
   }
   hosts::piped_host piped(STDIN_FILENO, stdout);
-  return run_on(piped);
+  const int status = run_on(piped);
+  if (const int error = piped.transcript_error()) {
+    // As the commands do: a reader that has gone ends the run quietly.
+    if (error != EPIPE) {
+      std::fprintf(stderr, "vollfarbe: cannot write the output: %s\n", std::strerror(error));
+    }
+    return status == 0 ? 1 : status;
+  }
+  return status;
 }
 
 }  // namespace interactive

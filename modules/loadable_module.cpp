@@ -37,18 +37,36 @@ std::string with_file(const fs::path& file, const std::string& reason) {
   return reason.starts_with(file.native()) ? reason : file.native() + ": " + reason;
 }
 
+// The module's file: when neither folder has it, the installed place is the
+// one to name.
+std::variant<fs::path, std::string> module_file(std::string_view file_name) {
+  const auto where = folders();
+  if (const auto* problem = std::get_if<std::string>(&where)) return *problem;
+  const auto& [beside_program, installed] = std::get<search>(where);
+  fs::path file = beside_program / file_name;
+  std::error_code ignored;
+  if (!fs::exists(file, ignored)) file = installed / file_name;
+  return file;
+}
+
 }  // namespace
+
+std::string null_entry_result(std::string_view file_name, const char* entry,
+                              std::string_view purpose) {
+  const auto file = module_file(file_name);
+  const std::string where = std::holds_alternative<fs::path>(file)
+                                ? std::get<fs::path>(file).native()
+                                : std::string(file_name);
+  return "cannot load " + std::string(purpose) + ": " + where + ": " + entry +
+         " returned a null pointer (a broken module)";
+}
 
 std::variant<void*, std::string> load_entry_point(std::string_view file_name, const char* entry,
                                                   std::string_view purpose) {
   const std::string failure = "cannot load " + std::string(purpose) + ": ";
-  const auto where = folders();
-  if (const auto* problem = std::get_if<std::string>(&where)) return failure + *problem;
-  const auto& [beside_program, installed] = std::get<search>(where);
-  // When neither folder has it, the installed place is the one to name.
-  fs::path file = beside_program / file_name;
-  std::error_code ignored;
-  if (!fs::exists(file, ignored)) file = installed / file_name;
+  const auto found = module_file(file_name);
+  if (const auto* problem = std::get_if<std::string>(&found)) return failure + *problem;
+  const fs::path& file = std::get<fs::path>(found);
 
   // Every symbol bound now: a module that does not fit its libraries fails
   // here, with the loader's message, not later in the middle of a run.

@@ -30,6 +30,13 @@ namespace modules {
 std::variant<void*, std::string> load_entry_point(std::string_view file_name, const char* entry,
                                                   std::string_view purpose);
 
+// The message for a module whose entry point gave a null pointer where it
+// must give its functions or its object: the module is broken.
+//   "cannot load the PNG and PDF renderer: /usr/lib/.../vollfarbe_raster_output.so:
+//    vollfarbe_raster_renderer_v1 returned a null pointer (a broken module)"
+std::string null_entry_result(std::string_view file_name, const char* entry,
+                              std::string_view purpose);
+
 // The same, as the entry's function type.
 template <typename Function>
 std::variant<Function*, std::string> load_function(std::string_view file_name, const char* entry,

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "textio/planted_links.h"
 
 namespace plot {
 namespace {
@@ -29,8 +29,12 @@ bool write_all(int fd, std::string_view bytes) {
   return true;
 }
 
-std::optional<std::string> write_directly(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+// A device or FIFO is written in place; `follow` only for a link that may
+// be followed (planted_links.h), so a link put there after the check is not.
+std::optional<std::string> write_directly(const std::string& path, std::string_view bytes,
+                                          bool follow) {
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW), 0666);
   if (fd < 0) return reason(errno);
   const bool written = write_all(fd, bytes);
   const int error = errno;
@@ -49,32 +53,40 @@ mode_t new_file_mode() {
 }  // namespace
 
 std::optional<std::string> write_file_whole(const std::string& path, std::string_view bytes) {
-  std::string target = path;
+  // The path is never resolved: the temporary file lies beside the path as
+  // given and the rename replaces whatever the path names, a link included,
+  // never the file a link points to.
+  mode_t mode = new_file_mode();
   struct stat status {};
-  if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) return write_directly(path, bytes);
-    target = resolved;
-    if (::lstat(target.c_str(), &status) != 0) return write_directly(target, bytes);
-  } else if (::lstat(path.c_str(), &status) != 0) {
-    status.st_mode = S_IFREG | new_file_mode();  // a new file
+  if (::lstat(path.c_str(), &status) == 0) {
+    if (S_ISLNK(status.st_mode)) {
+      if (textio::is_planted_link(path)) return textio::planted_link_reason;
+      struct stat target {};
+      if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) &&
+          !S_ISDIR(target.st_mode)) {
+        return write_directly(path, bytes, true);  // /dev/stdout, a link to a FIFO
+      }
+    } else if (S_ISREG(status.st_mode)) {
+      mode = status.st_mode & 07777;
+    } else if (!S_ISDIR(status.st_mode)) {
+      return write_directly(path, bytes, false);
+    }
   }
-  if (!S_ISREG(status.st_mode)) return write_directly(target, bytes);
 
-  const auto slash = target.rfind('/');
-  const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  const auto slash = path.rfind('/');
+  const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   std::string temporary = directory + "." + name + ".XXXXXX";
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return reason(errno);
-  bool written = write_all(fd, bytes) && ::fchmod(fd, status.st_mode & 07777) == 0 &&
+  bool written = write_all(fd, bytes) && ::fchmod(fd, mode) == 0 &&
                  ::fsync(fd) == 0;
   int error = errno;
   if (::close(fd) != 0 && written) {
     written = false;
     error = errno;
   }
-  if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
     written = false;
     error = errno;
   }

@@ -12,6 +12,7 @@
 #include "plot/chromaticity_diagram.h"
 #include "plot/output_file.h"
 #include "plot/raster_output.h"
+#include "plot/svg_canvas.h"
 #include "cli/usage_error.h"
 #include "cli/number_input.h"
 #include "textio/shortest_number.h"
@@ -34,6 +35,18 @@ file_kind kind_of(const std::string& name) {
                          ": the file name must end in .svg, .png or .pdf");
 }
 
+// More than any figure can show: each marked wavelength adds its labels to
+// the placer (about 60 ms each), and more titles' letters than the widest
+// figure holds in one line.
+constexpr std::size_t max_marked_wavelengths = 50;
+constexpr std::size_t max_title_characters = 500;
+
+std::size_t characters_in(std::string_view utf8) {
+  std::size_t count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xc0) != 0x80;
+  return count;
+}
+
 std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
                                    const colour::model& model) {
   const colour::model_bounds& covered = model.bounds();
@@ -50,6 +63,11 @@ std::vector<double> wavelengths_of(const std::vector<std::string>& entries,
                                  textio::shortest_text(covered.data_hi) + " nm");
       }
       wavelengths.push_back(w);
+      if (wavelengths.size() > max_marked_wavelengths) {
+        throw cli::usage_error("--wavelength: more than " +
+                                 std::to_string(max_marked_wavelengths) +
+                                 " wavelengths, which no figure can show apart");
+      }
       if (comma == std::string_view::npos) break;
       rest.remove_prefix(comma + 1);
     }
@@ -99,7 +117,14 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   request.wavelengths = wavelengths_of(options.wavelengths, *request.model);
   request.ring = options.ring;
   request.fill = options.fill;
-  request.title = options.title;
+  // Control bytes and invalid UTF-8 shown as U+FFFD: the SVG and the PDF's
+  // title stay readable by any XML parser.
+  request.title = xml_character_data(options.title);
+  if (characters_in(request.title) > max_title_characters) {
+    throw cli::usage_error("--title: " + std::to_string(characters_in(request.title)) +
+                             " characters, more than the " + std::to_string(max_title_characters) +
+                             " a figure's title line holds");
+  }
   if (options.size) request.size = figure_size_named(*options.size);
   const file_kind kind = options.output == "-" ? file_kind::svg : kind_of(options.output);
   // 24 KB of SVG on a screen help nobody; as compressors do, refuse.

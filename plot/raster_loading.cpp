@@ -16,7 +16,13 @@ const renderer_or_problem& renderer() {
     auto entry = modules::load_function<decltype(vollfarbe_raster_renderer_v1)>(
         VOLLFARBE_RASTER_MODULE, raster_renderer_entry, "the PNG and PDF renderer");
     if (auto* problem = std::get_if<std::string>(&entry)) return std::move(*problem);
-    return std::get<0>(entry)();
+    const raster_renderer* functions = std::get<0>(entry)();
+    if (functions == nullptr || functions->png == nullptr || functions->pdf == nullptr ||
+        functions->png_of_pixels == nullptr) {
+      return modules::null_entry_result(VOLLFARBE_RASTER_MODULE, raster_renderer_entry,
+                                        "the PNG and PDF renderer");
+    }
+    return functions;
   }();
   return loaded;
 }

@@ -9,7 +9,60 @@
 
 namespace plot {
 
-std::string xml_escaped(std::string_view text) {
+namespace {
+
+// The length of the UTF-8 sequence at the start of `text` when it encodes a
+// character XML 1.0 allows (tab, line ends, and from U+0020 on, except
+// surrogates, U+FFFE and U+FFFF), 0 otherwise.
+std::size_t xml_character_length(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char first = byte(0);
+  if (first < 0x80) return first >= 0x20 || first == '\t' || first == '\n' || first == '\r' ? 1 : 0;
+  std::size_t length = 0;
+  char32_t code = 0;
+  if (first >= 0xc2 && first <= 0xdf) {
+    length = 2;
+    code = first & 0x1f;
+  } else if (first >= 0xe0 && first <= 0xef) {
+    length = 3;
+    code = first & 0x0f;
+  } else if (first >= 0xf0 && first <= 0xf4) {
+    length = 4;
+    code = first & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xc0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3f);
+  }
+  const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < smallest[length] || code > 0x10ffff) return 0;  // overlong, too large
+  if ((code >= 0xd800 && code <= 0xdfff) || code == 0xfffe || code == 0xffff) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string xml_character_data(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t n = xml_character_length(text);
+    if (n == 0) {
+      out += "\xef\xbf\xbd";  // U+FFFD for each byte that is no character
+      text.remove_prefix(1);
+    } else {
+      out += text.substr(0, n);
+      text.remove_prefix(n);
+    }
+  }
+  return out;
+}
+
+std::string xml_escaped(std::string_view raw) {
+  const std::string text = xml_character_data(raw);
   std::string out;
   for (const char c : text) {
     switch (c) {

@@ -49,7 +49,12 @@ class svg_canvas {
   std::string svg_;
 };
 
-// "&", "<", ">" and quotes as XML entities: "a<b" -> "a&lt;b".
+// The text as characters an XML file may hold: every byte that is not part
+// of valid UTF-8, and every control character but tab and the line ends
+// (ESC, NUL), becomes U+FFFD. "a\x01b\xff" -> "a\ufffdb\ufffd".
+std::string xml_character_data(std::string_view text);
+
+// The same, and "&", "<", ">" and quotes as XML entities: "a<b" -> "a&lt;b".
 std::string xml_escaped(std::string_view text);
 
 }  // namespace plot

@@ -23,7 +23,20 @@ std::string str_argument(py::handle value, const char* argument, const std::stri
     throw py::type_error(std::string(argument) + ": give a name as a str (" + examples +
                          "), not " + py::repr(value).cast<std::string>());
   }
-  return value.cast<std::string>();
+  // As open() takes a path: the file system's encoding, undecodable bytes
+  // of a file name (surrogate escapes) given back as they were.
+  const py::object encoded = py::reinterpret_steal<py::object>(PyUnicode_EncodeFSDefault(value.ptr()));
+  if (!encoded) {
+    PyErr_Clear();
+    throw py::value_error(std::string(argument) + ": " + py::repr(value).cast<std::string>() +
+                          " cannot be a file's name (a lone surrogate)");
+  }
+  std::string text = encoded.cast<py::bytes>();
+  if (text.find('\0') != std::string::npos) {
+    throw py::value_error(std::string(argument) + ": " + py::repr(value).cast<std::string>() +
+                          " holds a NUL character, which no file's name has");
+  }
+  return text;
 }
 
 // As the program takes it: a text with '/' or '.' is a file, names in any case.
@@ -70,12 +83,18 @@ std::shared_ptr<const colour::model> chosen_model(py::handle observer_value,
     if (const auto found = loaded.find(key); found != loaded.end()) return found->second;
   }
   std::shared_ptr<const colour::model> model;
+  std::vector<std::string> warnings;
   try {
-    model = colour::load_model(observer, illuminant);
+    model = colour::load_model(observer, illuminant, &warnings);
   } catch (const colour::model_load_error& error) {
     throw py::value_error("observer " + py::repr(observer_value).cast<std::string>() +
                           " under illuminant " + py::repr(illuminant_value).cast<std::string>() +
                           ": " + error.what());
+  }
+  // As the program's "warning:" lines: Python's warnings, which a caller may
+  // silence or turn into errors.
+  for (const std::string& warning : warnings) {
+    if (PyErr_WarnEx(PyExc_UserWarning, warning.c_str(), 1) < 0) throw py::error_already_set();
   }
   if (!from_file) loaded.emplace(key, model);
   return model;

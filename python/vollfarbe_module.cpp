@@ -48,9 +48,11 @@ unsigned thread_count(py::handle threads) {
     throw py::type_error("threads: give a count of threads as an int, or None for every core, not " +
                          py::repr(threads).cast<std::string>());
   }
-  const auto count = threads.cast<long long>();
-  if (count < 1 || count > 1024) {
-    throw py::value_error("threads: " + std::to_string(count) +
+  // An int beyond long long (2**63) is no count either: said so, not cast.
+  int overflow = 0;
+  const long long count = PyLong_AsLongLongAndOverflow(threads.ptr(), &overflow);
+  if (overflow != 0 || count < 1 || count > 1024) {
+    throw py::value_error("threads: " + py::repr(threads).cast<std::string>() +
                           " is no count of threads (1 to 1024, or None for every core)");
   }
   return static_cast<unsigned>(count);

@@ -45,7 +45,7 @@ cli::command command() {
             cli::add_model_options(app, s->models, true, "legacy");
             app.footer(table_help_footer());
             return [s](const cli::run_context& run) {
-              const auto models = cli::chosen_models(s->models, "legacy");
+              const auto models = cli::chosen_models(s->models, "legacy", s->options.strict);
               return run_table(s->options, cli::model_pointers(models), run.in, run.out);
             };
           }};

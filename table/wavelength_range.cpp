@@ -8,6 +8,7 @@
 
 #include "cli/usage_error.h"
 #include "cli/number_input.h"
+#include "textio/shortest_number.h"
 
 namespace table {
 namespace {
@@ -104,16 +105,26 @@ wavelength_range::wavelength_range(std::string_view from, std::string_view to,
       step_units_ = *su;
       for (int i = 0; i < decimals; ++i) scale_ *= 10.0;  // exact up to 10^22
       count_ = static_cast<std::uint64_t>((*tu - *fu) / *su) + 1;
-      return;
     }
   }
-  // Fallback for texts with exponents or many digits: a relative slack of
-  // 1e-9 steps lets `to` count as hit despite rounding in (to - from)/step.
-  const double steps = std::floor((to_value - from_) / step_ + 1e-9);
-  if (!(steps < static_cast<double>(exact_limit))) {
-    throw cli::usage_error("--step: \"" + std::string(step) + "\" gives too many rows");
+  if (!decimal_) {
+    // Fallback for texts with exponents or many digits: a relative slack of
+    // 1e-9 steps lets `to` count as hit despite rounding in (to - from)/step.
+    const double steps = std::floor((to_value - from_) / step_ + 1e-9);
+    if (!(steps < static_cast<double>(exact_limit))) {
+      throw cli::usage_error("--step: \"" + std::string(step) + "\" gives too many rows");
+    }
+    count_ = static_cast<std::uint64_t>(steps) + 1;
   }
-  count_ = static_cast<std::uint64_t>(steps) + 1;
+  // A step below the spacing of doubles at the range's end would print
+  // rows of one and the same wavelength (600 to 600.0000000000002 by 1e-17).
+  const double largest = std::max(std::fabs(from_), std::fabs(to_value));
+  const double spacing = std::nextafter(largest, INFINITY) - largest;
+  if (count_ > 1 && step_ < spacing) {
+    throw cli::usage_error("--step: \"" + std::string(step) + "\" does not change the wavelength at " +
+                      std::string(to) + " (the smallest step there is " +
+                      textio::shortest_text(spacing) + ")");
+  }
 }
 
 double wavelength_range::operator[](std::uint64_t i) const {

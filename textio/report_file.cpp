@@ -11,6 +11,8 @@
 #include <cstring>
 #include <utility>
 
+#include "textio/planted_links.h"
+
 namespace textio {
 
 namespace {
@@ -30,11 +32,15 @@ report_file::report_file(std::string name) : name_(std::move(name)) {
   // reader fails at once instead of hanging the program), and the file is
   // emptied only once no other running program owns it. No retry on EINTR:
   // a signal during the open ends the program, it must not be swallowed.
-  const int fd = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  const int fd =
+      open_unless_planted(name_, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) {
     // ENXIO: a FIFO that nobody reads (or a device without its driver).
+    const int error = errno;
     problem_ = "could not create " + name_ + ": " +
-               (errno == ENXIO ? std::string("not a regular file") : reason(errno));
+               (error == ENXIO                                ? std::string("not a regular file")
+                : error == ELOOP && is_planted_link(name_) ? std::string(planted_link_reason)
+                                                               : reason(error));
     return;
   }
   struct stat status {};

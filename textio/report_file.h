@@ -5,7 +5,8 @@
 // A regular file is locked (flock) for the whole run before it is emptied:
 // a second program in the same directory leaves it alone and writes no
 // report. Anything but a regular file or a character device (/dev/null) is
-// refused, and opening never blocks (a FIFO named like the report).
+// refused, and opening never blocks (a FIFO named like the report). A link
+// another user planted in a shared directory is not followed (planted_links.h).
 #pragma once
 
 #include <cstddef>

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/cgats_reader.h"
@@ -19,33 +23,51 @@ namespace {
 constexpr long max_file_bytes = 64L << 20;
 
 std::string read_file(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
+  // Non-blocking: a FIFO (or a device) in a file's place must not wait for a
+  // writer forever; only a regular file holds spectral data.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
     const int error = errno;
     std::string message = path + ": cannot read: " + std::strerror(error);
     if (path.starts_with(colord_data_dir)) message += " (the colord-data package has it)";
     throw model_load_error(message);
   }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool directory = S_ISDIR(status.st_mode);
+    ::close(fd);
+    throw model_load_error(path + ": cannot read: " +
+                           (directory ? std::strerror(EISDIR) : "not a regular file"));
+  }
+  if (status.st_size > max_file_bytes) {
+    ::close(fd);
+    throw model_load_error(path + ": too large for spectral data");
+  }
   std::string text;
   char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-    text.append(buffer, n);
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      throw model_load_error(path + ": cannot read: " + std::strerror(error));
+    }
+    if (n == 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
     if (text.size() > static_cast<std::size_t>(max_file_bytes)) {
-      std::fclose(f);
+      ::close(fd);
       throw model_load_error(path + ": too large for spectral data");
     }
   }
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) throw model_load_error(path + ": cannot read");
+  ::close(fd);
   return text;
 }
 
-spectral_table read_table(const std::string& path) {
+spectral_table read_table(const std::string& path, std::size_t sets_used) {
   const std::string text = read_file(path);
   try {
-    return read_cgats(text);
+    return read_cgats(text, sets_used);
   } catch (const cgats_error& e) {
     throw model_load_error(path + ":" + std::to_string(e.line()) + ": " + e.what());
   }
@@ -64,6 +86,7 @@ bool is_file_name(std::string_view text) {
 struct illuminant_source {
   std::string path;
   std::string label;  // "D65", or the file's name
+  bool named = false;  // one of colord's own, whose extent is known (B ends at 770 nm)
 };
 
 std::string base_name(const std::string& path) {
@@ -72,22 +95,64 @@ std::string base_name(const std::string& path) {
 }
 
 illuminant_source illuminant_named(std::string_view illuminant) {
-  if (is_file_name(illuminant)) return {std::string(illuminant), base_name(std::string(illuminant))};
+  if (is_file_name(illuminant)) return {std::string(illuminant), base_name(std::string(illuminant)), false};
   const std::string name = upper(illuminant);
   const auto& names = illuminant_names();
   if (std::find(names.begin(), names.end(), name) == names.end()) {
     throw model_load_error("--illuminant: \"" + std::string(illuminant) +
                            "\" is no illuminant (" + listed(names, ", ") + ") and no file");
   }
-  return {std::string(colord_data_dir) + "/illuminant/CIE-" + name + ".sp", name};
+  return {std::string(colord_data_dir) + "/illuminant/CIE-" + name + ".sp", name, true};
+}
+
+std::string nm(double v) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  return std::string(text, end) + " nm";
+}
+
+// The warnings of load_model (model_loading.h), one line each.
+void note_questionable_data(const spectral_table& cmf, const std::string& cmf_path,
+                            const spectral_table& spd, const std::string& spd_path,
+                            bool named_illuminant, std::vector<std::string>& warnings) {
+  constexpr double longest_hold_nm = 50;
+  const double below = std::min(spd.start_nm, cmf.end_nm);
+  if (!named_illuminant && below - cmf.start_nm > longest_hold_nm) {
+    warnings.push_back(spd_path + ": its data begin at " + nm(spd.start_nm) +
+                       ", so its first value is held constant from " + nm(cmf.start_nm) +
+                       " to " + nm(below));
+  }
+  const double above = std::max(spd.end_nm, cmf.start_nm);
+  if (!named_illuminant && cmf.end_nm - above > longest_hold_nm) {
+    warnings.push_back(spd_path + ": its data end at " + nm(spd.end_nm) +
+                       ", so its last value is held constant from " + nm(above) + " to " +
+                       nm(cmf.end_nm));
+  }
+  if (cmf.sets_in_file > 3) {
+    warnings.push_back(cmf_path + ": " + std::to_string(cmf.sets_in_file) +
+                       " data sets, of which the first 3 are used");
+  }
+  if (spd.sets_in_file > 1) {
+    warnings.push_back(spd_path + ": " + std::to_string(spd.sets_in_file) +
+                       " data sets, of which the first is used");
+  }
+  for (const auto& [table, path] : {std::pair{&cmf, &cmf_path}, std::pair{&spd, &spd_path}}) {
+    if (table->has_subnormal) {
+      warnings.push_back(*path + ": a value below 2.2250738585072014e-308 (subnormal), "
+                                 "held with fewer digits than a double has");
+    }
+  }
 }
 
 std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::string name,
-                                                  const std::string& observer_label,
-                                                  std::string_view illuminant) {
-  const spectral_table cmf = read_table(cmf_path);
+                                          const std::string& observer_label,
+                                          std::string_view illuminant,
+                                          std::vector<std::string>* warnings) {
+  // x̄, ȳ, z̄; an illuminant's power: what the model uses of each file.
+  const spectral_table cmf = read_table(cmf_path, 3);
   const illuminant_source source = illuminant_named(illuminant);
-  const spectral_table spd = read_table(source.path);
+  const spectral_table spd = read_table(source.path, 1);
+  if (warnings != nullptr) note_questionable_data(cmf, cmf_path, spd, source.path, source.named, *warnings);
   try {
     return std::make_shared<cie_model>(std::move(name),
                                                observer_label + ", " + source.label, cmf,
@@ -99,8 +164,8 @@ std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::stri
 
 }  // namespace
 
-std::shared_ptr<const model> load_model(std::string_view observer,
-                                                std::string_view illuminant) {
+std::shared_ptr<const model> load_model(std::string_view observer, std::string_view illuminant,
+                                        std::vector<std::string>* warnings) {
   const observer_entry* entry = observer_named(observer);
   if (entry == nullptr) {
     throw model_load_error("--observer: \"" + std::string(observer) + "\" is not " +
@@ -116,22 +181,24 @@ std::shared_ptr<const model> load_model(std::string_view observer,
     return std::shared_ptr<const model>(&legacy_model(), [](const model*) {});
   }
   return cie_model_of(std::string(colord_data_dir) + "/" + std::string(entry->cmf_file),
-                      std::string(entry->name), std::string(entry->label), illuminant);
+                      std::string(entry->name), std::string(entry->label), illuminant, warnings);
 }
 
 std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,
-                                                    std::string_view illuminant) {
+                                            std::string_view illuminant,
+                                            std::vector<std::string>* warnings) {
   std::string name = base_name(cmf_file);
   if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
   // The name becomes a column prefix and a JSON key: plain characters only.
   for (char& c : name) {
     if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_')) c = '_';
   }
-  return cie_model_of(cmf_file, name, name, illuminant);
+  return cie_model_of(cmf_file, name, name, illuminant, warnings);
 }
 
 std::vector<std::shared_ptr<const model>> load_models(std::string_view observer_list,
-                                                              std::string_view illuminant) {
+                                                      std::string_view illuminant,
+                                                      std::vector<std::string>* warnings) {
   std::vector<std::string_view> names;
   while (true) {
     const std::size_t comma = observer_list.find(',');
@@ -146,7 +213,7 @@ std::vector<std::shared_ptr<const model>> load_models(std::string_view observer_
         names.begin() + static_cast<std::ptrdiff_t>(i)) {
       throw model_load_error("--observer: \"" + std::string(names[i]) + "\" is listed twice");
     }
-    models.push_back(load_model(names[i], illuminant));
+    models.push_back(load_model(names[i], illuminant, warnings));
   }
   return models;
 }

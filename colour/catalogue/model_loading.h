@@ -40,18 +40,26 @@ inline constexpr std::string_view default_illuminant = "E";
 // An observer by name under an illuminant given by name (any case) or as a
 // file (a text with a '/' or a '.' in it is a file). The built-in tables
 // have the white point E only: another illuminant with "legacy" is an error.
+//
+// `warnings`, when given, receives one line (naming the file) for each thing
+// the data let pass that a user should know of: an illuminant whose data
+// stop more than 50 nm short of the observer's range (its end value is held
+// constant there), data sets the model does not use, a subnormal value.
 std::shared_ptr<const model> load_model(std::string_view observer,
-                                                std::string_view illuminant = default_illuminant);
+                                        std::string_view illuminant = default_illuminant,
+                                        std::vector<std::string>* warnings = nullptr);
 
 // An observer from a file of colour-matching functions (three sets), named
 // after the file ("CIE2006-2deg.cmf" -> "CIE2006-2deg").
 std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,
-                                                    std::string_view illuminant = default_illuminant);
+                                            std::string_view illuminant = default_illuminant,
+                                            std::vector<std::string>* warnings = nullptr);
 
 // Several observers from a comma-separated list, in its order:
 // "legacy,cie1931" -> the built-in tables and CIE 1931; a name listed twice
 // or an empty item is an error.
 std::vector<std::shared_ptr<const model>> load_models(
-    std::string_view observer_list, std::string_view illuminant = default_illuminant);
+    std::string_view observer_list, std::string_view illuminant = default_illuminant,
+    std::vector<std::string>* warnings = nullptr);
 
 }  // namespace colour

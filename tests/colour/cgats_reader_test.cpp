@@ -31,6 +31,20 @@ TEST(CgatsReader, AcceptsARepeatedEqualBlock) {
   EXPECT_EQ(read_cgats(file_with(grid, block + block)).sets.size(), 1u);
 }
 
+TEST(CgatsReader, KeepsOnlyTheSetsUsedAndCountsTheRest) {
+  std::string many = "BEGIN_DATA\n";
+  for (int i = 0; i < 1000; ++i) many += "1 2 " + std::to_string(i) + "\n";
+  many += "END_DATA\n";
+  const spectral_table t = read_cgats(file_with(grid, many + many), 1);
+  ASSERT_EQ(t.sets.size(), 1u);
+  EXPECT_EQ(t.sets[0], (std::vector<double>{1, 2, 0}));
+  EXPECT_EQ(t.sets_in_file, 1000u);
+  EXPECT_FALSE(t.has_subnormal);
+  EXPECT_TRUE(read_cgats(file_with(grid, "BEGIN_DATA\n1 1e-310 3\nEND_DATA\n"), 1).has_subnormal);
+  // A set beyond those kept still has to be well formed.
+  EXPECT_THROW(read_cgats(file_with(grid, "BEGIN_DATA\n1 2 3\n1 2\nEND_DATA\n"), 1), cgats_error);
+}
+
 struct malformed_case {
   const char* what;
   std::string text;
@@ -65,6 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
                        "too many values: more than SPECTRAL_BANDS 3"},
         malformed_case{"no number", file_with(grid, "BEGIN_DATA\n1 0.5x 3\nEND_DATA\n"), 10,
                        "\"0.5x\" is not a number"},
+        malformed_case{"control bytes in a value",
+                       file_with(grid, std::string("BEGIN_DATA\n1 0.5\0\x1b[2J 3\nEND_DATA\n", 33)),
+                       10, "\"0.5\\x00\\x1b[2J\" is not a number"},
+        malformed_case{"empty file", "", 1, "the file is empty"},
         malformed_case{"infinity", file_with(grid, "BEGIN_DATA\n1 inf 3\nEND_DATA\n"), 10,
                        "\"inf\" is not a number"},
         malformed_case{"unequal repeated block",

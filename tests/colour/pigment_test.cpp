@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -63,6 +64,25 @@ TEST(ColourMoment, RoundsHundredthsHalfToEven) {
   for (const moment_case& c : cases)
     EXPECT_EQ(colour_moment(c.t), c.M) << c.t.X << ' ' << c.t.Y << ' ' << c.t.Z;
   EXPECT_TRUE(std::isnan(colour_moment({std::numeric_limits<double>::quiet_NaN(), 0, 0})));
+}
+
+TEST(Chromaticity, TheScaleOfTheTripleDoesNotMatter) {
+  // The sum of three values near the largest double overflows it, the sum of
+  // subnormal ones loses digits; neither may change the quotients.
+  const double third = 1.0 / 3.0;
+  for (const double t : {1.0, 600.0, 1e308, 1e-310, std::numeric_limits<double>::denorm_min(),
+                         -1e308}) {
+    const chromaticity xy = chromaticity_xy({t, t, t});
+    EXPECT_EQ(xy.x, third) << t;
+    EXPECT_EQ(xy.y, third) << t;
+  }
+  // 3 t of a full 53-bit significand is rounded when stored, at any scale.
+  EXPECT_NEAR(chromaticity_xy({DBL_MAX, DBL_MAX, DBL_MAX}).x, third, 1e-16);
+  const chromaticity big = chromaticity_xy({1e308, 1e308, 0});
+  EXPECT_EQ(big.x, 0.5);
+  const chromaticity unreal = chromaticity_xy({2, 1, -2});  // a negative Z: sum 1
+  EXPECT_EQ(unreal.x, 2.0);
+  EXPECT_EQ(unreal.y, 1.0);
 }
 
 TEST(Chromaticity, ZeroTripleHasNoChromaticity) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -148,6 +149,21 @@ TEST(PipedHost, TranscriptShowsEachCompletedRowOnce) {
     host.close();
     EXPECT_EQ(out.text(), c.expected) << c.name;
   }
+}
+
+TEST(PipedHost, AFailedTranscriptWriteIsKept) {
+  input_pipe in("");
+  std::FILE* full = std::fopen("/dev/full", "w");
+  if (full == nullptr) GTEST_SKIP() << "no /dev/full";
+  piped_host host(in.fd(), full);
+  screen cells;
+  host.open(cells);
+  EXPECT_EQ(host.transcript_error(), 0);
+  cells.write("600\r\n");
+  host.paint(cells);
+  host.close();
+  EXPECT_EQ(host.transcript_error(), ENOSPC);
+  std::fclose(full);
 }
 
 TEST(PipedHost, TranscriptLine) {

@@ -1,6 +1,9 @@
 # The CIE observers through the module: every value the table prints for the
 # same observer and illuminant, names checked, and the dominant wavelength
 # with its purities.
+import os
+import threading
+
 import numpy as np
 import pytest
 
@@ -31,11 +34,37 @@ def test_names_in_any_case_and_the_same_model_again():
     (dict(observer="cie1931", illuminant="/nonexistent/lamp.sp"), ValueError,
      "/nonexistent/lamp.sp: cannot read"),
     (dict(observer="cie1931", illuminant=65), TypeError, "illuminant: give a name as a str"),
+    (dict(observer="cie1931", illuminant="/tmp/\ud800.sp"), ValueError, "a lone surrogate"),
+    (dict(observer="cie1931", illuminant="/usr/share/colord/ref/x.sp\0.txt"), ValueError,
+     "holds a NUL character"),
+    (dict(observer="cie1931", illuminant="/dev/zero"), ValueError, "/dev/zero: cannot read: not a regular file"),
 ])
 def test_bad_models_raise_naming_them(arguments, error, words):
     with pytest.raises(error) as raised:
         vollfarbe.compute(600, **arguments)
     assert words in str(raised.value)
+
+
+def test_a_fifo_as_illuminant_is_refused_without_waiting(tmp_path):
+    fifo = tmp_path / "lamp.sp"
+    os.mkfifo(fifo)
+    # Should the load wait for a writer after all, one comes: a failure, not a hang.
+    writer = threading.Timer(10, lambda: open(fifo, "w").close())
+    writer.daemon = True
+    writer.start()
+    try:
+        with pytest.raises(ValueError, match="not a regular file"):
+            vollfarbe.compute(600, observer="cie1931", illuminant=str(fifo))
+    finally:
+        writer.cancel()
+
+
+def test_questionable_data_give_a_warning(tmp_path):
+    far = tmp_path / "far.sp"
+    far.write_text("SPECTRAL_START_NM 5000\nSPECTRAL_END_NM 9000\nSPECTRAL_BANDS 2\n"
+                   "BEGIN_DATA\n1 1\nEND_DATA\n")
+    with pytest.warns(UserWarning, match="its first value is held constant from 360 nm to 830 nm"):
+        vollfarbe.compute(600, observer="cie1931", illuminant=str(far))
 
 
 def narrow_band(w, observer):

@@ -23,7 +23,8 @@ def test_one_and_two_threads_give_the_same_bits():
 
 
 @pytest.mark.parametrize("threads, error", [
-    (0, ValueError), (-1, ValueError), (2.0, TypeError), (True, TypeError), ("2", TypeError)])
+    (0, ValueError), (-1, ValueError), (2.0, TypeError), (True, TypeError), ("2", TypeError),
+    (2**63, ValueError), (-2**70, ValueError)])
 def test_thread_count_must_be_a_positive_int(threads, error):
     with pytest.raises(error, match="threads: "):
         vollfarbe.compute(600, threads=threads)

@@ -53,6 +53,22 @@ expect_failure 1 "$modules/vollfarbe_raster_output.so" "undefined symbol: vollfa
 printf 'not a shared object' >"$modules/vollfarbe_raster_output.so"
 expect_failure 1 "$modules/vollfarbe_raster_output.so" "file too short" "$lone" plot -o figure.png
 
+# A module whose entry point gives a null pointer: named, no crash.
+if command -v "${CC:-cc}" >/dev/null; then
+  for entry in vollfarbe_raster_renderer_v1 vollfarbe_window_session_v1; do
+    printf 'void *%s(void) { return 0; }\n' "$entry" >"$work/$entry.c"
+  done
+  "${CC:-cc}" -shared -fPIC -o "$modules/vollfarbe_raster_output.so" "$work/vollfarbe_raster_renderer_v1.c"
+  expect_failure 1 "$modules/vollfarbe_raster_output.so" \
+    "vollfarbe_raster_renderer_v1 returned a null pointer" "$lone" plot -o figure.png
+  if [ -r /usr/share/unifont/unifont.hex ]; then
+    "${CC:-cc}" -shared -fPIC -o "$modules/vollfarbe_window_host.so" "$work/vollfarbe_window_session_v1.c"
+    DISPLAY=:404 expect_failure 2 "$modules/vollfarbe_window_host.so" \
+      "vollfarbe_window_session_v1 returned a null pointer" "$lone" --window
+    rm "$modules/vollfarbe_window_host.so"
+  fi
+fi
+
 # In the installed layout.
 cp "$build/vollfarbe_raster_output.so" "$modules/"
 "$lone" plot --wavelength 600 -o figure.png 2>err || fail "PNG from the installed module folder: $(cat err)"

@@ -61,6 +61,9 @@ TEST(WavelengthRange, BadRangesNameTheOption) {
            bad{"abc", "770", "1", "--from: \"abc\" is not a number"},
            bad{"380", "7 70", "1", "--to: \"7 70\" is not a number"},
            bad{"0", "1e300", "1e-300", "--step: \"1e-300\" gives too many rows"},
+           bad{"600", "600.0000000000002", "1e-17",
+               "--step: \"1e-17\" does not change the wavelength at 600.0000000000002 (the "
+               "smallest step there is 1.1368683772161603e-13)"},
        }) {
     try {
       table::wavelength_range(b.from, b.to, b.step);
