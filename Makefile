@@ -10,17 +10,19 @@ RUN_PACKAGES += colord-data
 RUN_PACKAGES += libcpp-httplib-dev
 # ... what building and checking the Debian package adds (make deb) ...
 DEB_PACKAGES := dpkg-dev lintian
-# ... what the Python module adds (make python) ...
+# ... what the Python package adds (make python, make install, make deb) ...
 PYTHON_PACKAGES := pybind11-dev python3-dev python3-numpy
 # ... and what only the tests, benchmarks, fuzzers and the man page checks
-# need (make test and the targets below it; the tests check the package and
-# the module, its README example with pandas and matplotlib, too; the window
-# is tested under an X server of its own).
+# need (make test and the targets below it; the tests check the packages and
+# the module, its README examples with pandas, matplotlib, dask, its
+# distributed cluster and xarray, too; the window is tested under an X server
+# of its own).
 TEST_PACKAGES := strace clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
                  tmux libxml2-utils librsvg2-bin python3 locales groff-base man-db \
                  bash-completion poppler-utils xvfb xdotool imagemagick \
                  $(DEB_PACKAGES) $(PYTHON_PACKAGES) \
-                 python3-pytest python3-pandas python3-matplotlib time
+                 python3-pytest python3-pandas python3-matplotlib python3-dask python3-distributed \
+                 python3-xarray time
 # The page of `vollfarbe serve` in a headless browser.
 TEST_PACKAGES += chromium chromium-driver python3-selenium
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
@@ -71,12 +73,14 @@ build: deps
 program: deps-run configure
 	cmake --build --preset default --target $(INSTALL_TARGETS)
 
-# The Python module build/python/vollfarbe*.so (PYTHONPATH=build/python);
-# `sudo cmake --install build` installs it with the program.
+# The Python package build/python/vollfarbe (PYTHONPATH=build/python), for
+# Debian's /usr/bin/python3; it says so when python3 on PATH is another one.
+# `make install` and `make deb` install it with the program.
 python: deps-run
 	$(call install_missing,$(PYTHON_PACKAGES))
 	@grep -qs '^VOLLFARBE_PYTHON:INTERNAL=ON' build/CMakeCache.txt || cmake --preset default
 	cmake --build --preset default --target vollfarbe_python
+	@bash python/built_for.sh build
 
 run: deps-run configure
 	cmake --build --preset default --target vollfarbe
@@ -85,16 +89,19 @@ run: deps-run configure
 test: build
 	ctest --preset default
 
-# make install [PREFIX=/usr/local] [DESTDIR=/staging]
-install: program
+# make install [PREFIX=/usr/local] [DESTDIR=/staging]: the program, and the
+# Python package where that prefix's python3 looks (PREFIX=$$HOME/.local:
+# the user site).
+install: program python
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
-# The Debian package build/package/vollfarbe_VERSION_ARCH.deb, checked by lintian.
-deb: program
+# The Debian packages build/package/vollfarbe_VERSION_ARCH.deb and
+# python3-vollfarbe_VERSION_ARCH.deb, checked by lintian.
+deb: program python
 	$(call install_missing,$(DEB_PACKAGES))
-	rm -f build/package/vollfarbe_*.deb
+	rm -f build/package/*vollfarbe_*.deb
 	cpack --config build/CPackConfig.cmake
-	lintian --fail-on error --tag-display-limit 0 build/package/vollfarbe_*.deb
+	lintian --fail-on error --tag-display-limit 0 build/package/*vollfarbe_*.deb
 
 test-sanitize: deps
 	@[ -f build-sanitize/build.ninja ] || cmake --preset sanitize

@@ -6,8 +6,20 @@ set(CPACK_PACKAGE_NAME vollfarbe)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-# The program's files only: the Python module (component python) stays out.
-set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
+# The program's files (the default component) make the package vollfarbe;
+# the Python package (component python, when built) makes python3-vollfarbe.
+# The install runs into a staging DESTDIR with the prefix /usr itself, so
+# that the Python package's install code sees /usr and picks Debian's
+# /usr/lib/python3/dist-packages.
+set(CPACK_SET_DESTDIR ON)
+if(VOLLFARBE_PYTHON)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL Unspecified python)
+  set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};ALL;/")
+  set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME vollfarbe)
+else()
+  set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
+endif()
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -44,4 +56,25 @@ window of its own, that writes the report file vollfarb.txt (code page
 437), a table command that writes the same results for many wavelengths as
 CSV, TSV or JSON, and a plot command that draws the chromaticity diagram as
 SVG.")
+if(VOLLFARBE_PYTHON)
+# python3-vollfarbe: the module is built for one Python version and imports
+# numpy; it reads colord-data's observers as the program does.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-vollfarbe)
+string(REPLACE "." ";" python_version "${VOLLFARBE_PYTHON_VERSION}")
+list(GET python_version 0 python_major)
+list(GET python_version 1 python_minor)
+math(EXPR python_next_minor "${python_minor} + 1")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+    "python3 (>= ${python_major}.${python_minor}), python3 (<< ${python_major}.${python_next_minor}), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS colord-data)
+set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+"optimal colours and dominant wavelengths for Python and numpy
+The Python package of vollfarbe: the compensative and hue-equal
+wavelengths, the optimal colours of the spectrum, and the dominant
+wavelength and purities of any chromaticity, over numpy arrays, computed
+exactly as the vollfarbe program computes them. Every function takes an
+out= array and all cores, and pickles, so it runs under dask and xarray on
+the worker processes of a cluster.")
+endif()
 include(CPack)

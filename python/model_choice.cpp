@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "colour/catalogue/model_loading.h"
+#include "python/model_data.h"
 
 namespace vollfarbe_python {
 namespace {
@@ -56,6 +57,7 @@ std::vector<std::string> illuminant_names() { return colour::illuminant_names();
 
 std::shared_ptr<const colour::model> chosen_model(py::handle observer_value,
                                                   py::handle illuminant_value) {
+  if (auto given = given_model(observer_value)) return given;  // a Model object
   const std::string observer = str_argument(observer_value, "observer", listed(observer_names()));
   const std::string illuminant =
       str_argument(illuminant_value, "illuminant", "such as 'E', 'D65' or a file's path");

@@ -38,6 +38,13 @@ dominant_wavelength      dominant and complementary wavelength and purities (CIE
 colour_moment            the colour moment M of X, Y, Z
 chromaticity             x, y of X, Y, Z
 observers, illuminants   the names the ``observer`` and ``illuminant`` arguments take
+Model                    a colour model as an object: built once, pickled to other processes
+
+Every function and every ``Model`` pickles (a model read from files as the
+files' text), so they work in ``dask.array.map_blocks``,
+``xarray.apply_ufunc(..., dask="parallelized")`` and on the worker
+processes of a ``dask.distributed`` cluster, with the same bits for any
+chunking.
 
 Examples
 --------
@@ -51,7 +58,7 @@ Examples
 )";
 
 inline constexpr const char* compute =
-    R"(compute(wavelength, partner=0.0, observer='legacy', illuminant='E', threads=None)
+    R"(compute(wavelength, partner=0.0, observer='legacy', illuminant='E', threads=None, out=None, columns=None)
 --
 
 The first pass of the calculator for each wavelength: the table's rows.
@@ -63,8 +70,8 @@ wavelength : array_like
 partner : array_like, optional
     The previous partner wavelength l of each entry, nm; 0 (the default)
     is a first pass, as the table computes it.
-observer, illuminant : str, optional
-    The colour model by the names of its observer and illuminant:
+observer, illuminant : str or Model, optional
+    The colour model (a ``Model``, or) by the names of its observer and illuminant:
     ``'legacy'`` (the built-in tables, white point E only), ``'cie1931'``
     or ``'cie1964'``; an illuminant of ``illuminants()`` (any case) or the
     path of a spectral file (CGATS, as colord-data's).
@@ -72,6 +79,14 @@ threads : int, optional
     How many threads share the work at most; None (the default) uses every
     core the process may run on. The results are the same bits for any
     count.
+out : dict of str to ndarray, optional
+    Arrays to write the columns into: one for each column, float64 (the
+    path ``'<U6'``), C-contiguous, of the broadcast shape; the dict is
+    returned. Nothing else is allocated.
+columns : str or sequence of str, optional
+    Return only this column (an array) or these (a tuple of arrays, in the
+    order given) instead of the dict: a function of arrays to arrays, as
+    ``xarray.apply_ufunc`` and ``dask.array.map_blocks`` take them.
 
 Returns
 -------
@@ -118,7 +133,7 @@ array([[571.209, 520.   ],
 )";
 
 inline constexpr const char* compensative_wavelength =
-    R"(compensative_wavelength(wavelength, partner=0.0, observer='legacy', illuminant='E')
+    R"(compensative_wavelength(wavelength, partner=0.0, observer='legacy', illuminant='E', out=None, threads=None)
 --
 
 The compensative (complementary) wavelength of each wavelength, as a pair.
@@ -129,8 +144,15 @@ wavelength : array_like
     The working wavelengths lc, nm.
 partner : array_like, optional
     The previous partner l, nm (0: a first pass).
-observer, illuminant : str, optional
-    The colour model; see ``observers()`` and ``illuminants()``.
+observer, illuminant : str or Model, optional
+    The colour model; see ``observers()``, ``illuminants()`` and ``Model``.
+out : tuple of 2 ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------
@@ -146,7 +168,7 @@ Examples
 )";
 
 inline constexpr const char* cumulative_tristimulus =
-    R"(cumulative_tristimulus(wavelength, observer='legacy', illuminant='E')
+    R"(cumulative_tristimulus(wavelength, observer='legacy', illuminant='E', out=None, threads=None)
 --
 
 The tristimulus values T of the spectrum from its short end up to each wavelength.
@@ -155,8 +177,15 @@ Parameters
 ----------
 wavelength : array_like
     Upper end of the spectrum taken, nm.
-observer, illuminant : str, optional
-    The colour model; see ``observers()`` and ``illuminants()``.
+observer, illuminant : str or Model, optional
+    The colour model; see ``observers()``, ``illuminants()`` and ``Model``.
+out : tuple of 3 ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------
@@ -172,7 +201,7 @@ Examples
 )";
 
 inline constexpr const char* optimal_colour =
-    R"(optimal_colour(l, lc=None, kind='band-pass', observer='legacy', illuminant='E')
+    R"(optimal_colour(l, lc=None, kind='band-pass', observer='legacy', illuminant='E', out=None, threads=None)
 --
 
 Tristimulus values of the optimal colour with edges l and lc.
@@ -189,8 +218,15 @@ kind : {'band-pass', 'band-stop', 'low-pass', 'high-pass'}, optional
     pigment, T(lc) - T(l) as written, so negative for l > lc), all but that
     band (the middle-gap pigment), the spectrum up to l (the short-end
     pigment) or from l on (the long-end pigment).
-observer, illuminant : str, optional
-    The colour model; see ``observers()`` and ``illuminants()``.
+observer, illuminant : str or Model, optional
+    The colour model; see ``observers()``, ``illuminants()`` and ``Model``.
+out : tuple of 3 ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------
@@ -207,7 +243,7 @@ Examples
 )";
 
 inline constexpr const char* hue_equal_wavelengths =
-    R"(hue_equal_wavelengths(x, y, observer='legacy', illuminant='E')
+    R"(hue_equal_wavelengths(x, y, observer='legacy', illuminant='E', out=None, threads=None)
 --
 
 The hue-equal wavelengths l1, l2 of each chromaticity.
@@ -216,8 +252,15 @@ Parameters
 ----------
 x, y : array_like
     Chromaticity coordinates.
-observer, illuminant : str, optional
-    The colour model; see ``observers()`` and ``illuminants()``.
+observer, illuminant : str or Model, optional
+    The colour model; see ``observers()``, ``illuminants()`` and ``Model``.
+out : tuple of 2 ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------
@@ -235,7 +278,7 @@ Examples
 )";
 
 inline constexpr const char* dominant_wavelength =
-    R"(dominant_wavelength(x, y, observer='cie1931', illuminant='E')
+    R"(dominant_wavelength(x, y, observer='cie1931', illuminant='E', out=None, threads=None)
 --
 
 The dominant wavelength and the purities of each chromaticity (CIE 15).
@@ -244,10 +287,17 @@ Parameters
 ----------
 x, y : array_like
     Chromaticity coordinates.
-observer, illuminant : str, optional
-    A CIE observer (``'cie1931'``, ``'cie1964'``) and the illuminant whose
+observer, illuminant : str or Model, optional
+    A CIE observer (or a ``Model`` of one) (``'cie1931'``, ``'cie1964'``) and the illuminant whose
     white point the colours are seen from; the built-in tables give no
     purities.
+out : tuple of 4 ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------
@@ -280,7 +330,7 @@ Examples
 )";
 
 inline constexpr const char* colour_moment =
-    R"(colour_moment(X, Y, Z, observer='legacy', illuminant='E')
+    R"(colour_moment(X, Y, Z, observer='legacy', illuminant='E', out=None, threads=None)
 --
 
 The colour moment M = sqrt((Y - X)**2 + (Y - Z)**2), rounded to hundredths.
@@ -291,8 +341,15 @@ Parameters
 ----------
 X, Y, Z : array_like
     Tristimulus values in percent.
-observer, illuminant : str, optional
-    The colour model; see ``observers()`` and ``illuminants()``.
+observer, illuminant : str or Model, optional
+    The colour model; see ``observers()``, ``illuminants()`` and ``Model``.
+out : ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------
@@ -306,7 +363,7 @@ Examples
 )";
 
 inline constexpr const char* chromaticity =
-    R"(chromaticity(X, Y, Z)
+    R"(chromaticity(X, Y, Z, out=None, threads=None)
 --
 
 The chromaticity coordinates x = X / (X + Y + Z), y = Y / (X + Y + Z).
@@ -315,6 +372,13 @@ Parameters
 ----------
 X, Y, Z : array_like
     Tristimulus values.
+out : tuple of 2 ndarray, optional
+    Arrays to write the results into, as a numpy ufunc's ``out``: float64,
+    C-contiguous, of the broadcast shape; they are returned. Nothing else is
+    allocated.
+threads : int, optional
+    How many threads share the work at most; None (the default) uses every
+    core. The results are the same bits for any count.
 
 Returns
 -------

@@ -1,21 +1,27 @@
-// The Python module `vollfarbe`: every function converts its arguments to
-// float64 arrays broadcast to one shape, then, with the GIL released and the
-// exact arithmetic held, runs the colour model entry by entry (compute goes
-// through the model's threaded batch entry) and returns arrays of that shape.
+// The compiled module `vollfarbe._vollfarbe` under the Python package
+// `vollfarbe` (python/vollfarbe/__init__.py): every function converts its
+// arguments to float64 arrays broadcast to one shape, then, with the GIL
+// released and the exact arithmetic held, runs the colour model entry by
+// entry over the cores (compute through the model's threaded batch entry)
+// and writes arrays of that shape: new ones, or the caller's out= arrays.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "colour/colour_model.h"
 #include "colour/exact_arithmetic.h"
+#include "python/entry_threads.h"
 #include "python/model_choice.h"
+#include "python/model_data.h"
 #include "python/module_docs.h"
 #include "python/numeric_arguments.h"
+#include "python/output_arrays.h"
 #include "python/table_columns_writer.h"
 #include "table/table_columns.h"
 
@@ -24,58 +30,95 @@ namespace {
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
-// Runs entry(i) for every i without the GIL, inside the exact arithmetic.
-template <typename Entry>
-void for_each_entry(std::size_t count, Entry entry) {
-  const py::gil_scoped_release release;
-  const colour::exact_arithmetic scope;
-  for (std::size_t i = 0; i < count; ++i) entry(i);
-}
-
-template <std::size_t N>
-std::array<float_array, N> new_results(const broadcast_arguments& arguments) {
-  std::array<float_array, N> results;
-  for (auto& result : results) result = new_result(arguments.shape);
-  return results;
-}
-
 // --- compute: the table's rows ---------------------------------------------
 
-// threads=None: every core; otherwise a count of at least 1.
-unsigned thread_count(py::handle threads) {
-  if (threads.is_none()) return 0;
-  if (!py::isinstance<py::int_>(threads) || py::isinstance<py::bool_>(threads)) {
-    throw py::type_error("threads: give a count of threads as an int, or None for every core, not " +
-                         py::repr(threads).cast<std::string>());
+const py::dtype& path_dtype() {
+  static const py::dtype dtype("<U" + std::to_string(path_units));
+  return dtype;
+}
+
+// The table's columns as new arrays. The number columns are the rows of one
+// block: a single allocation, large enough for numpy to back it with huge
+// pages, which saves most of the page faults of 19 fresh arrays.
+struct new_columns {
+  float_array numbers;
+  py::array path;
+
+  new_columns(const broadcast_arguments& arguments, table_column_arrays& columns) {
+    std::vector<py::ssize_t> block_shape{static_cast<py::ssize_t>(number_columns)};
+    block_shape.insert(block_shape.end(), arguments.shape.begin(), arguments.shape.end());
+    numbers = new_result(block_shape);
+    path = py::array(path_dtype(), arguments.shape);
+    for (std::size_t c = 0; c < number_columns; ++c) {
+      columns.numbers[c] = numbers.mutable_data() + c * arguments.size;
+    }
+    columns.path = static_cast<std::uint32_t*>(path.mutable_data());
   }
-  // An int beyond long long (2**63) is no count either: said so, not cast.
-  int overflow = 0;
-  const long long count = PyLong_AsLongLongAndOverflow(threads.ptr(), &overflow);
-  if (overflow != 0 || count < 1 || count > 1024) {
-    throw py::value_error("threads: " + py::repr(threads).cast<std::string>() +
-                          " is no count of threads (1 to 1024, or None for every core)");
+
+  // Once they are written (a 0-d column becomes a numpy scalar, a copy).
+  py::dict table() const {
+    py::dict table;
+    for (std::size_t c = 0, n = 0; c < table::table_column_names.size(); ++c) {
+      const py::str name(std::string(table::table_column_names[c]));
+      if (table::table_column_names[c] == "path") {
+        table[name] = returned(path);
+      } else {
+        table[name] = numbers[py::int_(n++)];  // a row of the block
+      }
+    }
+    return table;
   }
-  return static_cast<unsigned>(count);
+};
+
+// The caller's out= dict: an array for every column, float64 (path '<U6'),
+// of the arguments' shape; it is what compute returns.
+py::dict given_table_columns(py::handle out, const broadcast_arguments& arguments,
+                             table_column_arrays& columns) {
+  if (!py::isinstance<py::dict>(out)) {
+    throw py::type_error("out: give a dict of column name -> array, as compute returns, not " +
+                         py::str(py::type::of(out)).cast<std::string>());
+  }
+  const auto given = py::reinterpret_borrow<py::dict>(out);
+  if (given.size() != table::table_column_names.size()) {
+    throw py::value_error("out: give an array for each of the " +
+                          std::to_string(table::table_column_names.size()) +
+                          " columns and nothing else, not " + std::to_string(given.size()));
+  }
+  std::vector<py::array> arrays;
+  std::vector<std::string> names;
+  for (std::size_t c = 0, n = 0; c < table::table_column_names.size(); ++c) {
+    const std::string name(table::table_column_names[c]);
+    names.push_back("out['" + name + "']");
+    if (!given.contains(name)) throw py::value_error("out: no array for the column '" + name + "'");
+    const py::handle array = given[py::str(name)];
+    const bool is_path = name == "path";
+    check_output_array(array, is_path ? path_dtype() : py::dtype::of<double>(), arguments.shape,
+                       names.back());
+    arrays.push_back(py::reinterpret_borrow<py::array>(array));
+    if (is_path) {
+      columns.path = static_cast<std::uint32_t*>(arrays.back().mutable_data());
+    } else {
+      columns.numbers[n++] = static_cast<double*>(arrays.back().mutable_data());
+    }
+  }
+  check_no_overlap(arrays, names, arguments);
+  return given;
 }
 
 py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
-                 py::handle illuminant, py::handle threads) {
+                 py::handle illuminant, py::handle threads, py::handle out) {
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
   const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
-  // The number columns are the rows of one block: a single allocation, large
-  // enough for numpy to back it with huge pages, which saves most of the
-  // page faults of 19 fresh arrays.
-  std::vector<py::ssize_t> block_shape{static_cast<py::ssize_t>(number_columns)};
-  block_shape.insert(block_shape.end(), arguments.shape.begin(), arguments.shape.end());
-  float_array numbers = new_result(block_shape);
-  py::array path(py::dtype("<U" + std::to_string(path_units)), arguments.shape);
   table_column_arrays columns{};
-  for (std::size_t c = 0; c < number_columns; ++c) {
-    columns.numbers[c] = numbers.mutable_data() + c * arguments.size;
+  std::optional<new_columns> fresh;
+  py::dict given;
+  if (out.is_none()) {
+    fresh.emplace(arguments, columns);
+  } else {
+    given = given_table_columns(out, arguments, columns);
   }
-  columns.path = static_cast<std::uint32_t*>(path.mutable_data());
   // A quarter million entries at a time (under 0.1 s), with a look for
   // Ctrl-C between them: a huge array can be interrupted.
   constexpr std::size_t slice = std::size_t{1} << 18;
@@ -91,36 +134,29 @@ py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
     }
     if (PyErr_CheckSignals() != 0) throw py::error_already_set();
   }
-  py::dict table;
-  for (std::size_t c = 0, n = 0; c < table::table_column_names.size(); ++c) {
-    const py::str name(std::string(table::table_column_names[c]));
-    if (table::table_column_names[c] == "path") {
-      table[name] = returned(path);
-    } else {
-      table[name] = numbers[py::int_(n++)];  // a row of the block; a numpy scalar when 0-d
-    }
-  }
-  return table;
+  return fresh ? fresh->table() : given;
 }
 
 // --- the single steps -------------------------------------------------------
+// Each takes out= (None or its result arrays) and threads= (None: every core).
 
-py::tuple compensative_wavelength(py::handle wavelength, py::handle partner, py::handle observer,
-                                  py::handle illuminant) {
+py::object compensative_wavelength(py::handle wavelength, py::handle partner, py::handle observer,
+                                   py::handle illuminant, py::handle out, py::handle threads) {
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
+  const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{wavelength, "wavelength"}, {partner, "partner"}});
-  auto [l, lc] = new_results<2>(arguments);
+  result_arrays results(out, 2, arguments);
   const double* w = arguments.data(0);
   const double* p = arguments.data(1);
-  double* l_out = l.mutable_data();
-  double* lc_out = lc.mutable_data();
-  for_each_entry(arguments.size, [&](std::size_t i) {
+  double* l_out = results.data(0);
+  double* lc_out = results.data(1);
+  for_each_entry(arguments.size, thread_limit, [&](std::size_t i) {
     const auto pair = model.compensative_wavelength(w[i], p[i]);
     l_out[i] = pair ? pair->l : nan;
     lc_out[i] = pair ? pair->lc : nan;
   });
-  return returned_tuple(l, lc);
+  return results.returned();
 }
 
 // Writes t into three result arrays at i.
@@ -135,21 +171,22 @@ struct tristimulus_out {
   }
 };
 
-tristimulus_out writer_of(std::array<float_array, 3>& results) {
-  return {results[0].mutable_data(), results[1].mutable_data(), results[2].mutable_data()};
+tristimulus_out writer_of(result_arrays& results) {
+  return {results.data(0), results.data(1), results.data(2)};
 }
 
-py::tuple cumulative_tristimulus(py::handle wavelength, py::handle observer,
-                                 py::handle illuminant) {
+py::object cumulative_tristimulus(py::handle wavelength, py::handle observer,
+                                  py::handle illuminant, py::handle out, py::handle threads) {
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
+  const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{wavelength, "wavelength"}});
-  auto results = new_results<3>(arguments);
-  const tristimulus_out out = writer_of(results);
+  result_arrays results(out, 3, arguments);
+  const tristimulus_out put = writer_of(results);
   const double* w = arguments.data(0);
-  for_each_entry(arguments.size,
-                 [&](std::size_t i) { out.put(i, model.cumulative_tristimulus(w[i])); });
-  return returned_tuple(results[0], results[1], results[2]);
+  for_each_entry(arguments.size, thread_limit,
+                 [&](std::size_t i) { put.put(i, model.cumulative_tristimulus(w[i])); });
+  return results.returned();
 }
 
 enum class colour_kind { band_pass, band_stop, low_pass, high_pass };
@@ -170,11 +207,12 @@ colour_kind kind_named(py::handle kind) {
                         " is not 'band-pass', 'band-stop', 'low-pass' or 'high-pass'");
 }
 
-py::tuple optimal_colour(py::handle l, py::handle lc, py::handle kind_name, py::handle observer,
-                         py::handle illuminant) {
+py::object optimal_colour(py::handle l, py::handle lc, py::handle kind_name, py::handle observer,
+                          py::handle illuminant, py::handle out, py::handle threads) {
   const colour_kind kind = kind_named(kind_name);
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
+  const unsigned thread_limit = thread_count(threads);
   const bool one_edge = kind == colour_kind::low_pass || kind == colour_kind::high_pass;
   if (one_edge && !lc.is_none()) {
     throw py::value_error("lc: a " + kind_name.cast<std::string>() +
@@ -186,53 +224,55 @@ py::tuple optimal_colour(py::handle l, py::handle lc, py::handle kind_name, py::
   }
   const broadcast_arguments arguments =
       one_edge ? broadcast_arguments({{l, "l"}}) : broadcast_arguments({{l, "l"}, {lc, "lc"}});
-  auto results = new_results<3>(arguments);
-  const tristimulus_out out = writer_of(results);
+  result_arrays results(out, 3, arguments);
+  const tristimulus_out put = writer_of(results);
   const double* a = arguments.data(0);
   const double* b = one_edge ? a : arguments.data(1);
   const colour::tristimulus full = model.full_spectrum();
-  for_each_entry(arguments.size, [&](std::size_t i) {
+  for_each_entry(arguments.size, thread_limit, [&](std::size_t i) {
     const colour::tristimulus t_l = model.cumulative_tristimulus(a[i]);
     switch (kind) {
       case colour_kind::low_pass:
-        out.put(i, t_l);
+        put.put(i, t_l);
         return;
       case colour_kind::high_pass:
-        out.put(i, colour::long_end_pigment(t_l, full));
+        put.put(i, colour::long_end_pigment(t_l, full));
         return;
       case colour_kind::band_pass:
-        out.put(i, colour::middle_pigment(t_l, model.cumulative_tristimulus(b[i])));
+        put.put(i, colour::middle_pigment(t_l, model.cumulative_tristimulus(b[i])));
         return;
       case colour_kind::band_stop:
-        out.put(i, colour::middle_gap_pigment(t_l, model.cumulative_tristimulus(b[i]), full));
+        put.put(i, colour::middle_gap_pigment(t_l, model.cumulative_tristimulus(b[i]), full));
         return;
     }
   });
-  return returned_tuple(results[0], results[1], results[2]);
+  return results.returned();
 }
 
-py::tuple hue_equal_wavelengths(py::handle x, py::handle y, py::handle observer,
-                                py::handle illuminant) {
+py::object hue_equal_wavelengths(py::handle x, py::handle y, py::handle observer,
+                                 py::handle illuminant, py::handle out, py::handle threads) {
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
+  const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments({{x, "x"}, {y, "y"}});
-  auto [l1, l2] = new_results<2>(arguments);
+  result_arrays results(out, 2, arguments);
   const double* xs = arguments.data(0);
   const double* ys = arguments.data(1);
-  double* l1_out = l1.mutable_data();
-  double* l2_out = l2.mutable_data();
-  for_each_entry(arguments.size, [&](std::size_t i) {
+  double* l1_out = results.data(0);
+  double* l2_out = results.data(1);
+  for_each_entry(arguments.size, thread_limit, [&](std::size_t i) {
     const colour::hue_equal_pair pair = model.hue_equal_wavelengths(xs[i], ys[i]);
     l1_out[i] = pair.l1;
     l2_out[i] = pair.l2;
   });
-  return returned_tuple(l1, l2);
+  return results.returned();
 }
 
-py::tuple dominant_wavelength(py::handle x, py::handle y, py::handle observer,
-                              py::handle illuminant) {
+py::object dominant_wavelength(py::handle x, py::handle y, py::handle observer,
+                               py::handle illuminant, py::handle out, py::handle threads) {
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
+  const unsigned thread_limit = thread_count(threads);
   bool gives_purities = false;
   {
     const colour::exact_arithmetic scope;
@@ -244,19 +284,19 @@ py::tuple dominant_wavelength(py::handle x, py::handle y, py::handle observer,
                           "(observer='cie1931' or 'cie1964')");
   }
   const broadcast_arguments arguments({{x, "x"}, {y, "y"}});
-  auto results = new_results<4>(arguments);
+  result_arrays results(out, 4, arguments);
   const double* xs = arguments.data(0);
   const double* ys = arguments.data(1);
-  std::array<double*, 4> out{};
-  for (std::size_t r = 0; r < out.size(); ++r) out[r] = results[r].mutable_data();
-  for_each_entry(arguments.size, [&](std::size_t i) {
+  std::array<double*, 4> to{};
+  for (std::size_t r = 0; r < to.size(); ++r) to[r] = results.data(r);
+  for_each_entry(arguments.size, thread_limit, [&](std::size_t i) {
     const auto hue = model.dominant(xs[i], ys[i]);
-    out[0][i] = hue ? hue->dominant : nan;
-    out[1][i] = hue ? hue->complementary : nan;
-    out[2][i] = hue ? hue->excitation_purity : nan;
-    out[3][i] = hue ? hue->colorimetric_purity : nan;
+    to[0][i] = hue ? hue->dominant : nan;
+    to[1][i] = hue ? hue->complementary : nan;
+    to[2][i] = hue ? hue->excitation_purity : nan;
+    to[3][i] = hue ? hue->colorimetric_purity : nan;
   });
-  return returned_tuple(results[0], results[1], results[2], results[3]);
+  return results.returned();
 }
 
 broadcast_arguments tristimulus_arguments(py::handle X, py::handle Y, py::handle Z) {
@@ -264,64 +304,75 @@ broadcast_arguments tristimulus_arguments(py::handle X, py::handle Y, py::handle
 }
 
 py::object colour_moment(py::handle X, py::handle Y, py::handle Z, py::handle observer,
-                         py::handle illuminant) {
+                         py::handle illuminant, py::handle out, py::handle threads) {
   const auto chosen = chosen_model(observer, illuminant);
   const colour::model& model = *chosen;
+  const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments = tristimulus_arguments(X, Y, Z);
-  float_array moment = new_result(arguments.shape);
+  result_arrays results(out, 1, arguments);
   const double* x = arguments.data(0);
   const double* y = arguments.data(1);
   const double* z = arguments.data(2);
-  double* out = moment.mutable_data();
-  for_each_entry(arguments.size,
-                 [&](std::size_t i) { out[i] = model.colour_moment({x[i], y[i], z[i]}); });
-  return returned(moment);
+  double* moment = results.data(0);
+  for_each_entry(arguments.size, thread_limit,
+                 [&](std::size_t i) { moment[i] = model.colour_moment({x[i], y[i], z[i]}); });
+  return results.returned();
 }
 
-py::tuple chromaticity(py::handle X, py::handle Y, py::handle Z) {
+py::object chromaticity(py::handle X, py::handle Y, py::handle Z, py::handle out,
+                        py::handle threads) {
+  const unsigned thread_limit = thread_count(threads);
   const broadcast_arguments arguments = tristimulus_arguments(X, Y, Z);
-  auto [x_result, y_result] = new_results<2>(arguments);
+  result_arrays results(out, 2, arguments);
   const double* x = arguments.data(0);
   const double* y = arguments.data(1);
   const double* z = arguments.data(2);
-  double* x_out = x_result.mutable_data();
-  double* y_out = y_result.mutable_data();
-  for_each_entry(arguments.size, [&](std::size_t i) {
+  double* x_out = results.data(0);
+  double* y_out = results.data(1);
+  for_each_entry(arguments.size, thread_limit, [&](std::size_t i) {
     const colour::chromaticity xy = colour::chromaticity_xy({x[i], y[i], z[i]});
     x_out[i] = xy.x;
     y_out[i] = xy.y;
   });
-  return returned_tuple(x_result, y_result);
+  return results.returned();
 }
 
 }  // namespace
 }  // namespace vollfarbe_python
 
-PYBIND11_MODULE(vollfarbe, module) {
+// The package vollfarbe wraps each function in a Python function of the same
+// name and signature (python/vollfarbe/__init__.py): those pickle, so they
+// go to dask's worker processes, and they carry these docstrings.
+PYBIND11_MODULE(_vollfarbe, module) {
   using namespace vollfarbe_python;
   using namespace pybind11::literals;
   // Each docstring starts with its own signature (the "--" form help() and
-  // inspect.signature read); the types are in vollfarbe.pyi.
+  // inspect.signature read); the types are in vollfarbe/__init__.pyi.
   py::options options;
   options.disable_function_signatures();
   module.doc() = docs::module;
   module.attr("__version__") = VOLLFARBE_VERSION;
   const py::str legacy("legacy"), white_e("E");
+  const auto out = "out"_a = py::none();
+  const auto threads = "threads"_a = py::none();
   module.def("compute", &compute, docs::compute, "wavelength"_a, "partner"_a = 0.0,
-             "observer"_a = legacy, "illuminant"_a = white_e, "threads"_a = py::none());
+             "observer"_a = legacy, "illuminant"_a = white_e, threads, out);
   module.def("compensative_wavelength", &compensative_wavelength, docs::compensative_wavelength,
-             "wavelength"_a, "partner"_a = 0.0, "observer"_a = legacy, "illuminant"_a = white_e);
+             "wavelength"_a, "partner"_a = 0.0, "observer"_a = legacy, "illuminant"_a = white_e,
+             out, threads);
   module.def("cumulative_tristimulus", &cumulative_tristimulus, docs::cumulative_tristimulus,
-             "wavelength"_a, "observer"_a = legacy, "illuminant"_a = white_e);
+             "wavelength"_a, "observer"_a = legacy, "illuminant"_a = white_e, out, threads);
   module.def("optimal_colour", &optimal_colour, docs::optimal_colour, "l"_a, "lc"_a = py::none(),
-             "kind"_a = py::str("band-pass"), "observer"_a = legacy, "illuminant"_a = white_e);
+             "kind"_a = py::str("band-pass"), "observer"_a = legacy, "illuminant"_a = white_e, out,
+             threads);
   module.def("hue_equal_wavelengths", &hue_equal_wavelengths, docs::hue_equal_wavelengths, "x"_a,
-             "y"_a, "observer"_a = legacy, "illuminant"_a = white_e);
+             "y"_a, "observer"_a = legacy, "illuminant"_a = white_e, out, threads);
   module.def("dominant_wavelength", &dominant_wavelength, docs::dominant_wavelength, "x"_a, "y"_a,
-             "observer"_a = py::str("cie1931"), "illuminant"_a = white_e);
+             "observer"_a = py::str("cie1931"), "illuminant"_a = white_e, out, threads);
   module.def("colour_moment", &colour_moment, docs::colour_moment, "X"_a, "Y"_a, "Z"_a,
-             "observer"_a = legacy, "illuminant"_a = white_e);
-  module.def("chromaticity", &chromaticity, docs::chromaticity, "X"_a, "Y"_a, "Z"_a);
+             "observer"_a = legacy, "illuminant"_a = white_e, out, threads);
+  module.def("chromaticity", &chromaticity, docs::chromaticity, "X"_a, "Y"_a, "Z"_a, out, threads);
   module.def("observers", &observer_names, docs::observers);
   module.def("illuminants", &illuminant_names, docs::illuminants);
+  define_model_objects(module);
 }

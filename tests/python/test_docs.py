@@ -26,7 +26,7 @@ def test_every_function_has_a_signature_and_numpy_style_sections():
                 (name, parameter)
         assert "Examples\n--------" in function.__doc__, name
     assert str(inspect.signature(vollfarbe.optimal_colour)) == \
-        "(l, lc=None, kind='band-pass', observer='legacy', illuminant='E')"
+        "(l, lc=None, kind='band-pass', observer='legacy', illuminant='E', *, out=None, threads=None)"
 
 
 def test_docstring_examples_hold():
@@ -45,9 +45,9 @@ def test_readme_example_runs_and_draws(tmp_path):
 
 
 def test_type_stub_matches_the_module():
-    stub = pathlib.Path(vollfarbe.__file__).with_name("vollfarbe.pyi")
+    stub = pathlib.Path(vollfarbe.__file__).with_name("__init__.pyi")
     tree = ast.parse(stub.read_text())
-    stubbed = {node.name: [a.arg for a in node.args.args]
+    stubbed = {node.name: [a.arg for a in node.args.args + node.args.kwonlyargs]
                for node in tree.body if isinstance(node, ast.FunctionDef)}
     assert sorted(stubbed) == sorted(FUNCTIONS)
     for name, parameters in stubbed.items():

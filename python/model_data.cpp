@@ -1,0 +1,67 @@
+#include "python/model_data.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "colour/cgats_reader.h"
+#include "colour/cie/cie_model.h"
+#include "colour/cie/illuminant_resampling.h"
+#include "python/model_choice.h"
+
+namespace vollfarbe_python {
+namespace {
+
+namespace py = pybind11;
+
+struct model_object {
+  std::shared_ptr<const colour::model> model;
+};
+
+// The text of a spectral file, as the program reads it; a mistake names the
+// file (its label) and the line.
+colour::spectral_table table_of(const std::string& label, std::string_view text) {
+  try {
+    return colour::read_cgats(text);
+  } catch (const colour::cgats_error& error) {
+    throw py::value_error(label + ":" + std::to_string(error.line()) + ": " + error.what());
+  }
+}
+
+model_object from_data(std::string name, std::string description, const std::string& cmf_label,
+                       const py::bytes& cmf_text, const std::string& illuminant_label,
+                       const py::bytes& illuminant_text) {
+  const colour::spectral_table cmf = table_of(cmf_label, std::string_view(cmf_text));
+  const colour::spectral_table spd = table_of(illuminant_label, std::string_view(illuminant_text));
+  try {
+    return {std::make_shared<colour::cie_model>(std::move(name), std::move(description), cmf,
+                                                colour::resample_illuminant(spd, cmf))};
+  } catch (const colour::model_data_error& error) {
+    throw py::value_error(cmf_label + " with " + illuminant_label + ": " + error.what());
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<const colour::model> given_model(py::handle observer) {
+  if (!py::isinstance<model_object>(observer)) return nullptr;
+  return observer.cast<const model_object&>().model;
+}
+
+void define_model_objects(py::module_& module) {
+  py::class_<model_object>(module, "_Model", "A colour model built in C++ (see vollfarbe.Model).")
+      .def_property_readonly("name", [](const model_object& m) { return std::string(m.model->name()); })
+      .def_property_readonly("description",
+                             [](const model_object& m) { return std::string(m.model->description()); });
+  module.def(
+      "_model_from_names",
+      [](py::handle observer, py::handle illuminant) {
+        return model_object{chosen_model(observer, illuminant)};
+      },
+      "The model of an observer and an illuminant given by name (or the illuminant as a path).");
+  module.def("_model_from_data", &from_data,
+             "A CIE model from the text of a colour-matching-function file and of an "
+             "illuminant's file, each with the label its messages name.");
+}
+
+}  // namespace vollfarbe_python
