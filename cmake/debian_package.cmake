@@ -12,6 +12,7 @@ set(CPACK_STRIP_FILES ON)
 # that the Python package's install code sees /usr and picks Debian's
 # /usr/lib/python3/dist-packages.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX ${CPACK_PACKAGING_INSTALL_PREFIX})
 if(VOLLFARBE_PYTHON)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENTS_ALL Unspecified python)
@@ -37,13 +38,16 @@ if(recommends)
   list(REMOVE_DUPLICATES recommends)
   list(JOIN recommends ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS)
 endif()
-# The summary and the long description as `apt show` prints them (CPack
-# indents the lines; no double quotes, which do not survive into the
-# control file).
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "optimal colours, compensative and hue-equal wavelengths")
+# The summary line and the long description as `apt show` prints them
+# (CPack indents the lines; no double quotes, which do not survive into the
+# control file). Each package's summary is its description's first line:
+# CPack puts CPACK_PACKAGE_DESCRIPTION_SUMMARY (by default the project's
+# description) before every package's description unless it is CPack's
+# placeholder text.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_NAME} built using CMake")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"vollfarbe is a colour-science calculator for the optimal colours
+"optimal colours, compensative and hue-equal wavelengths
+vollfarbe is a colour-science calculator for the optimal colours
 (Vollfarben) of the spectrum. For a limit wavelength it finds the
 compensative (complementary) wavelength on the CIE 1931 spectrum locus,
 the tristimulus values, chromaticity and colour moment of the two optimal

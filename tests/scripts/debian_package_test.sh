@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The Debian package as `make deb` builds it: its control fields, its files,
-# lintian without errors, and the unpacked program: --version, a table and
-# the piped pass for 600 nm with its report file.
+# The Debian packages as `make deb` builds them: their control fields, their
+# files, lintian without errors, the unpacked program (--version, a table and
+# the piped pass for 600 nm with its report file) and, when the Python
+# package is built, python3-vollfarbe: its module imports from the unpacked
+# tree.
 set -u
 build=${VOLLFARBE_BUILD_DIR:?the build folder, set by ctest}
 version=${VOLLFARBE_VERSION:?the project version, set by ctest}
@@ -36,8 +38,34 @@ installed_files /usr "${VOLLFARBE_SOURCE_DIR:?}" >"$work/expected_files"
 diff "$work/expected_files" "$work/files" || fail "package files differ (< expected, > packaged)"
 
 if command -v lintian >/dev/null; then
-  lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian" 2>&1 ||
+  lintian --fail-on error --tag-display-limit 0 "$work"/package/*.deb >"$work/lintian" 2>&1 ||
     fail "lintian reports errors: $(cat "$work/lintian")"
+fi
+
+# python3-vollfarbe: the package in Debian's /usr/lib/python3/dist-packages,
+# for the Python version it is built for, with numpy; it imports from the
+# unpacked tree with the same results as the build's.
+if [ -n "${VOLLFARBE_PYTHON_MODULE:-}" ]; then
+  python_deb=$work/package/python3-vollfarbe_${version}_$(dpkg --print-architecture).deb
+  if [ ! -f "$python_deb" ]; then
+    fail "no $python_deb; cpack made: $(ls "$work/package")"
+  else
+    pfield() { dpkg-deb -f "$python_deb" "$1"; }
+    minor=$("$VOLLFARBE_PYTHON" -c 'import sys; print(sys.version_info[1])')
+    for dependency in "python3 (>= 3.$minor)" "python3 (<< 3.$((minor + 1)))" python3-numpy libstdc++6; do
+      pfield Depends | grep -qF "$dependency" || fail "python3-vollfarbe Depends lacks $dependency: $(pfield Depends)"
+    done
+    pfield Description | head -1 | grep -q 'Python' || fail "python3-vollfarbe summary: $(pfield Description | head -1)"
+    dpkg-deb -c "$python_deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./||' | sort >"$work/python_files"
+    installed_python_files /usr /usr/lib/python3/dist-packages >"$work/python_expected"
+    diff "$work/python_expected" "$work/python_files" ||
+      fail "python3-vollfarbe files differ (< expected, > packaged)"
+    dpkg-deb -x "$python_deb" "$work/python_root"
+    [ "$(cd "$work" && env -i PYTHONPATH="$work/python_root/usr/lib/python3/dist-packages" \
+        "$VOLLFARBE_PYTHON" -c 'import vollfarbe; print(vollfarbe.__file__); print(vollfarbe.compute(600)["l"])')" = \
+      "$(printf '%s\n489.996' "$work/python_root/usr/lib/python3/dist-packages/vollfarbe/__init__.py")" ] ||
+      fail "the unpacked python3-vollfarbe does not import"
+  fi
 fi
 
 # The unpacked program.

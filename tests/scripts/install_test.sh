@@ -13,8 +13,18 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # shellcheck source=installed_files.sh
 source "$(dirname "$0")/installed_files.sh"
-# What cmake --install installs: the program's files and the Python module's.
-expected_files() { { installed_files "$1" "$source_dir"; installed_python_files "$1"; } | sort; }
+# The folder Debian's python3 searches for a prefix: its default scheme's
+# for /usr/local, posix_prefix's below any other prefix.
+python_site() {
+  [ -n "${VOLLFARBE_PYTHON:-}" ] || return 0
+  "$VOLLFARBE_PYTHON" -c 'import sys, sysconfig
+if sys.argv[1] == "/usr/local": print(sysconfig.get_path("platlib"))
+else: print(sysconfig.get_path("platlib", "posix_prefix", vars={"base": sys.argv[1], "platbase": sys.argv[1]}))' "$1"
+}
+# What cmake --install installs: the program's files and the Python package's.
+expected_files() {
+  { installed_files "$1" "$source_dir"; installed_python_files "$1" "$(python_site "$1")"; } | sort
+}
 
 # The staged install a packager makes: prefix /usr/local under DESTDIR.
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr/local >"$work/log" 2>&1 ||
@@ -42,16 +52,28 @@ mkdir "$work/run"
 grep -qF 'Die Grenzwellenlänge ist l = 489.996' "$work/run/out" || fail "installed piped pass: no result"
 [ -s "$work/run/vollfarb.txt" ] || fail "installed piped pass: no report file"
 
-# The installed Python module: under /usr/local where Debian's python3 looks
-# (its site directory for that prefix), and it imports from there.
+# The installed Python package: under /usr/local where Debian's python3
+# looks (its default scheme), it imports from there; and installed into a
+# home's ~/.local (the user base), python3 imports it with nothing but HOME.
 if [ -n "${VOLLFARBE_PYTHON_MODULE:-}" ]; then
-  site=$("$VOLLFARBE_PYTHON" -c 'import sysconfig; print(sysconfig.get_path("platlib"))')
+  site=$(python_site /usr/local)
   case $site in
-    /usr/local/*) [ "/usr/local/$VOLLFARBE_PYTHON_INSTALL_DIR" = "$site" ] ||
-                    fail "the module installs to /usr/local/$VOLLFARBE_PYTHON_INSTALL_DIR, python3 looks in $site" ;;
+    /usr/local/lib/python3*/dist-packages) ;;
+    *) fail "python3's site folder for /usr/local is $site" ;;
   esac
-  [ "$(cd "$work" && PYTHONPATH="$work/stage/usr/local/$VOLLFARBE_PYTHON_INSTALL_DIR" "$VOLLFARBE_PYTHON" -c \
+  [ "$(cd "$work" && PYTHONPATH="$work/stage$site" "$VOLLFARBE_PYTHON" -c \
       'import vollfarbe; print(vollfarbe.compute(600)["l"])')" = 489.996 ] || fail "the installed module"
+  home=$work/home
+  mkdir "$home"
+  HOME=$home cmake --install "$build" --prefix "$home/.local" >"$work/log" 2>&1 ||
+    fail "install into ~/.local: $(cat "$work/log")"
+  user_site=$(cd "$work" && env -i HOME="$home" "$VOLLFARBE_PYTHON" -m site --user-site)
+  [ "$user_site" = "$home/.local/lib/python3.$("$VOLLFARBE_PYTHON" -c 'import sys; print(sys.version_info[1])')/site-packages" ] ||
+    fail "the user site is $user_site"
+  [ -f "$user_site/vollfarbe/$VOLLFARBE_PYTHON_MODULE" ] || fail "nothing installed in the user site $user_site"
+  [ "$(cd "$work" && env -i HOME="$home" "$VOLLFARBE_PYTHON" -c \
+      'import vollfarbe; print(vollfarbe.dominant_wavelength(0.3, 0.5)[0])')" = 543.225 ] ||
+    fail "the package installed in the user site does not import with HOME alone"
 fi
 
 # The installed man page and README: what a user reads.

@@ -18,10 +18,16 @@ installed_files() {
   } | sed 's|^/||' | sort
 }
 
-# The Python module's files, when it is built (ctest sets VOLLFARBE_PYTHON_*);
-# the Debian package leaves them out.
+# The Python package's files, when it is built (ctest sets VOLLFARBE_PYTHON_*):
+# `installed_python_files PREFIX SITE` with SITE the folder python3 searches
+# for that prefix; the program's Debian package leaves them out.
 installed_python_files() {
   [ -n "${VOLLFARBE_PYTHON_MODULE:-}" ] || return 0
-  printf '%s\n' "$1/$VOLLFARBE_PYTHON_INSTALL_DIR/$VOLLFARBE_PYTHON_MODULE" \
-    "$1/$VOLLFARBE_PYTHON_INSTALL_DIR/vollfarbe.pyi" | sed 's|^/||'
+  {
+    for file in __init__.py __init__.pyi py.typed "$VOLLFARBE_PYTHON_MODULE"; do
+      echo "$2/vollfarbe/$file"
+    done
+    echo "$1/share/doc/python3-vollfarbe/changelog.gz"
+    echo "$1/share/doc/python3-vollfarbe/copyright"
+  } | sed 's|^/||' | sort
 }
