@@ -113,6 +113,7 @@ bench: build
 	bash bench/table_targets.sh build/vollfarbe
 	/usr/bin/python3 bench/numpy_ratio.py build
 	PYTHONPATH=build/python /usr/bin/python3 bench/python_sweep.py build
+	PYTHONPATH=build/python /usr/bin/python3 bench/python_image.py
 	/usr/bin/python3 bench/serve_drag.py build/vollfarbe
 
 fuzz-build: deps

@@ -3,7 +3,8 @@
 
 Times, over the 390,001 wavelengths from 380 to 770 nm in 0.001 nm steps:
   - vollfarbe.compute (the module: arguments in, the table's 20 columns out),
-    on one thread and on every core;
+    on one thread and on every core, into new arrays and into arrays kept
+    from round to round (out=), as the C++ batch keeps its buffer;
   - the C++ batch call it wraps, compute_passes, on one thread and on every
     core (BM_ColourSweepBatch, BM_ColourSweepBatchAllCores of
     build/bench/vollfarbe_bench, every pass_result kept in a reused buffer);
@@ -96,9 +97,12 @@ def main():
     cores = len(os.sched_getaffinity(0))
     peer = numpy_peer()
 
+    kept = {name: np.empty_like(column) for name, column in vollfarbe.compute(SWEEP).items()}
     runs = {
         "module, 1 thread": lambda: vollfarbe.compute(SWEEP, threads=1),
         "module, every core": lambda: vollfarbe.compute(SWEEP),
+        "module out=, 1 thread": lambda: vollfarbe.compute(SWEEP, threads=1, out=kept),
+        "module out=, every core": lambda: vollfarbe.compute(SWEEP, out=kept),
     }
     if peer:
         runs["numpy, plain doubles"] = lambda: peer(SWEEP)
@@ -113,16 +117,19 @@ def main():
             best[label] = (min(old_wall, wall), min(old_cpu, cpu))
 
     print(f"390,001 wavelengths, best of {arguments.rounds} interleaved rounds, {cores} cores")
-    print(f"  {'':<24} {'wall ms':>9} {'CPU ms':>9}")
+    print(f"  {'':<26} {'wall ms':>9} {'CPU ms':>9}")
     for label, (wall, cpu) in best.items():
         # Over several threads the two clocks count different things (the
         # benchmark's CPU time is its main thread's alone): wall time only.
         cpu_text = "" if "every core" in label else f"{cpu * 1000:9.1f}"
-        print(f"  {label:<24} {wall * 1000:9.1f} {cpu_text}")
+        print(f"  {label:<26} {wall * 1000:9.1f} {cpu_text}")
     ratio = lambda a, b, i: best[a][i] / best[b][i]
     print(f"module / C++ batch, 1 thread:    {ratio('module, 1 thread', 'C++ batch, 1 thread', 0):.2f}x wall,"
           f" {ratio('module, 1 thread', 'C++ batch, 1 thread', 1):.2f}x CPU")
     print(f"module / C++ batch, every core:  {ratio('module, every core', 'C++ batch, every core', 0):.2f}x wall")
+    print(f"module out= / C++ batch, 1 thread:    {ratio('module out=, 1 thread', 'C++ batch, 1 thread', 0):.2f}x wall,"
+          f" {ratio('module out=, 1 thread', 'C++ batch, 1 thread', 1):.2f}x CPU")
+    print(f"module out= / C++ batch, every core:  {ratio('module out=, every core', 'C++ batch, every core', 0):.2f}x wall")
     if peer:
         print(f"numpy / module, 1 thread:        {ratio('numpy, plain doubles', 'module, 1 thread', 0):.2f}x wall")
         print(f"numpy / module, every core:      {ratio('numpy, plain doubles', 'module, every core', 0):.2f}x wall")

@@ -149,3 +149,20 @@ def test_a_malformed_file_names_its_line(tmp_path):
 def test_a_model_takes_no_second_illuminant():
     with pytest.raises(ValueError, match="illuminant: a Model has its own illuminant"):
         vollfarbe.compute(600, observer=vollfarbe.Model("cie1931"), illuminant="D65")
+
+
+def test_the_image_example_gives_the_same_bits_every_way(cluster_client):
+    import sys
+    script = pathlib.Path(__file__).resolve().parents[2] / "docs" / "python_image_example.py"
+    sys.path.insert(0, str(script.parent))
+    import python_image_example as example
+
+    cluster_client.upload_file(str(script))  # the workers import it too
+    image = example.make_image(90, 140)
+    per_pixel = example.hue_per_pixel(image, np.empty((90, 140)), np.empty((90, 140)))
+    per_colour = np.empty((90, 140)), np.empty((90, 140))
+    assert example.hue_per_colour(image, *per_colour) > 1000
+    assert_same_bits(per_colour, per_pixel)
+    assert_same_bits(example.hue_on_cluster(cluster_client, image, rows_per_task=13), per_pixel)
+    # Purples and spectral hues both, no NaN.
+    assert (per_pixel[0] < 0).any() and (per_pixel[0] > 0).any() and not np.isnan(per_pixel[0]).any()
