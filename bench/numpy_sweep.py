@@ -17,7 +17,7 @@ import time
 
 import numpy as np
 
-SOURCE = pathlib.Path(__file__).resolve().parent.parent / "colour"
+SOURCE = pathlib.Path(__file__).resolve().parent.parent / "colour" / "legacy"
 RED_END = 700.0
 GREEN_LO, GREEN_HI = 493.885, 569.671
 SPECTRAL_HUE_LO, SPECTRAL_HUE_HI = 3.65299990773201, 22.7167512690355

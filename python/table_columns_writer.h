@@ -1,6 +1,6 @@
 // The rows of `vollfarbe table` for a whole array of entries, written into
-// one array per column by the threads that compute them: the model's
-// threaded batch entry runs each block of passes and spreads it into the
+// one array per column by the threads that compute them: each thread runs
+// the model's batch entry over a block of passes and spreads it into the
 // columns at once, while it is still in cache.
 //
 //   table_column_arrays columns{...};     // 19 number columns and the path
@@ -28,8 +28,9 @@ struct table_column_arrays {
 };
 
 // Row i of the table for wavelength[i] and partner[i], i < count, into the
-// columns; threads as colour::compute_passes takes them (0: every core). The
-// bits are the same for any thread count.
+// columns, on up to `threads` threads (0: every core). Call with the GIL
+// held: it is released while the rows are computed, and Ctrl-C is looked
+// for between slices. The bits are the same for any thread count.
 void write_table_columns(const colour::model& model, const double* wavelength,
                          const double* partner, std::size_t count,
                          const table_column_arrays& columns, unsigned threads);

@@ -119,21 +119,8 @@ py::dict compute(py::handle wavelength, py::handle partner, py::handle observer,
   } else {
     given = given_table_columns(out, arguments, columns);
   }
-  // A quarter million entries at a time (under 0.1 s), with a look for
-  // Ctrl-C between them: a huge array can be interrupted.
-  constexpr std::size_t slice = std::size_t{1} << 18;
-  for (std::size_t start = 0; start < arguments.size; start += slice) {
-    const std::size_t n = std::min(slice, arguments.size - start);
-    table_column_arrays part = columns;
-    for (auto& column : part.numbers) column += start;
-    part.path += start * path_units;
-    {
-      const py::gil_scoped_release release;
-      write_table_columns(model, arguments.data(0) + start, arguments.data(1) + start, n, part,
-                          thread_limit);
-    }
-    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
-  }
+  write_table_columns(model, arguments.data(0), arguments.data(1), arguments.size, columns,
+                      thread_limit);
   return fresh ? fresh->table() : given;
 }
 
