@@ -111,7 +111,7 @@ def hue_on_cluster(client, image, rows_per_task=250):
     return result[..., 0], result[..., 1]
 
 
-def draw_hue_map(image, dominant, purity, path, step=20):
+def draw_hue_map(image, dominant, purity, path, step=30):
     """The image, its dominant wavelength (purples as their complementary
     wavelength, hatched grey) and its excitation purity, every step-th pixel."""
     import matplotlib
@@ -122,20 +122,20 @@ def draw_hue_map(image, dominant, purity, path, step=20):
     small = (slice(None, None, step), slice(None, None, step))
     spectral = np.where(dominant[small] > 0, dominant[small], np.nan)
     purple = np.where(dominant[small] < 0, -dominant[small], np.nan)
-    figure, axes = plt.subplots(1, 3, figsize=(10.5, 2.9), layout="constrained")
-    axes[0].imshow(image[small])
+    figure, axes = plt.subplots(1, 3, figsize=(11, 2.9), layout="constrained")
+    axes[0].imshow(image[small], interpolation="nearest")
     axes[0].set_title(f"the sRGB image (every {step}th pixel)", fontsize=9)
-    shown = axes[1].imshow(spectral, cmap="turbo", vmin=460, vmax=620)
-    axes[1].imshow(purple, cmap="Greys", vmin=420, vmax=600)
+    shown = axes[1].imshow(spectral, cmap="turbo", vmin=460, vmax=620, interpolation="nearest")
+    axes[1].imshow(purple, cmap="Greys", vmin=420, vmax=600, interpolation="nearest")
     figure.colorbar(shown, ax=axes[1], shrink=0.8).set_label("dominant wavelength, nm", fontsize=8)
     axes[1].set_title("dominant wavelength (purples grey)", fontsize=9)
-    shown = axes[2].imshow(purity[small], cmap="magma", vmin=0, vmax=1)
+    shown = axes[2].imshow(purity[small], cmap="magma", vmin=0, vmax=1, interpolation="nearest")
     figure.colorbar(shown, ax=axes[2], shrink=0.8).set_label("excitation purity", fontsize=8)
     axes[2].set_title("excitation purity, CIE 1931 from D65", fontsize=9)
     for axis in axes:
         axis.set_xticks([])
         axis.set_yticks([])
-    figure.savefig(path, dpi=90)
+    figure.savefig(path, dpi=80)
 
 
 def main(arguments):

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "colour/catalogue/model_catalogue.h"
+#include "colour/catalogue/model_loading.h"
 #include "colour/cgats_reader.h"
 #include "colour/cie/cie_model.h"
 #include "colour/cie/illuminant_resampling.h"
@@ -59,6 +61,19 @@ void define_model_objects(py::module_& module) {
         return model_object{chosen_model(observer, illuminant)};
       },
       "The model of an observer and an illuminant given by name (or the illuminant as a path).");
+  module.def(
+      "_observer_files",
+      [] {
+        py::dict files;
+        for (const auto& observer : colour::observers()) {
+          if (observer.cmf_file.empty()) continue;  // the built-in tables
+          files[py::str(std::string(observer.name))] =
+              std::string(colour::colord_data_dir) + "/" + std::string(observer.cmf_file);
+        }
+        return files;
+      },
+      "The file of colour-matching functions of each CIE observer by name, from the catalogue.");
+  module.attr("_colord_data_dir") = std::string(colour::colord_data_dir);
   module.def("_model_from_data", &from_data,
              "A CIE model from the text of a colour-matching-function file and of an "
              "illuminant's file, each with the label its messages name.");

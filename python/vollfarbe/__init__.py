@@ -13,9 +13,10 @@ __all__ = ["compute", "compensative_wavelength", "cumulative_tristimulus", "opti
            "hue_equal_wavelengths", "dominant_wavelength", "colour_moment", "chromaticity",
            "observers", "illuminants", "Model"]
 
-# Where colord-data keeps the observers and illuminants the names stand for.
-_COLORD = "/usr/share/colord"
-_OBSERVER_FILES = {"cie1931": "cmf/CIE1931-2deg-XYZ.cmf", "cie1964": "cmf/CIE1964-10deg-XYZ.cmf"}
+# Where colord-data keeps the observers and illuminants the names stand for
+# (the program's catalogue of models).
+_COLORD = _vollfarbe._colord_data_dir
+_OBSERVER_FILES = _vollfarbe._observer_files()
 # No spectral table comes near this; a larger file is a mistake.
 _MAX_FILE_BYTES = 64 << 20
 
@@ -130,7 +131,7 @@ class Model:
                 raise ValueError(f"observer: no CIE observer {observer!r} to use with an "
                                  f"illuminant from a file; there are: {known}")
             name = observer
-            cmf_label = f"{_COLORD}/{_OBSERVER_FILES[observer]}"
+            cmf_label = _OBSERVER_FILES[observer]
             cmf_text = _read(cmf_label, "observer")
         if _is_file_name(illuminant):
             illuminant_label, illuminant_text = illuminant, _read(illuminant, "illuminant")
