@@ -18,9 +18,9 @@ FUNCTIONS = ["compute", "compensative_wavelength", "cumulative_tristimulus", "op
 def test_every_function_has_a_signature_and_numpy_style_sections():
     for name in FUNCTIONS:
         function = getattr(vollfarbe, name)
-        # Python reads the signature from the compiled text signature; every
-        # parameter it names is documented under Parameters.
-        assert function.__text_signature__ is not None, name
+        # help() reads the compiled function's text signature; every
+        # parameter of the package's function is documented under Parameters.
+        assert getattr(vollfarbe._vollfarbe, name).__text_signature__ is not None, name
         for parameter in inspect.signature(function).parameters:
             assert re.search(rf"^(\w+, )*{parameter}(, \w+)* :", function.__doc__, re.M), \
                 (name, parameter)
