@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/catalogue/model_loading.h"
@@ -43,6 +44,22 @@ model_object from_data(std::string name, std::string description, const std::str
   }
 }
 
+// A model from a file of colour-matching functions, read as the program's
+// --cmf reads it: its checks, its errors, its warnings (as UserWarning).
+model_object from_cmf_file(const std::string& cmf_file, const std::string& illuminant) {
+  std::vector<std::string> warnings;
+  std::shared_ptr<const colour::model> model;
+  try {
+    model = colour::load_cmf_model(cmf_file, illuminant, &warnings);
+  } catch (const colour::model_load_error& error) {
+    throw py::value_error(std::string("cmf: ") + error.what());
+  }
+  for (const std::string& warning : warnings) {
+    if (PyErr_WarnEx(PyExc_UserWarning, warning.c_str(), 1) < 0) throw py::error_already_set();
+  }
+  return {std::move(model)};
+}
+
 }  // namespace
 
 std::shared_ptr<const colour::model> given_model(py::handle observer) {
@@ -74,6 +91,8 @@ void define_model_objects(py::module_& module) {
       },
       "The file of colour-matching functions of each CIE observer by name, from the catalogue.");
   module.attr("_colord_data_dir") = std::string(colour::colord_data_dir);
+  module.def("_model_from_cmf", &from_cmf_file,
+             "The model of a colour-matching-function file under an illuminant (name or path).");
   module.def("_model_from_data", &from_data,
              "A CIE model from the text of a colour-matching-function file and of an "
              "illuminant's file, each with the label its messages name.");

@@ -21,7 +21,8 @@ namespace vollfarbe_python {
 // when it is something else (a name).
 std::shared_ptr<const colour::model> given_model(pybind11::handle observer);
 
-// Adds _Model, _model_from_names, _model_from_data, _observer_files and
+// Adds _Model, _model_from_names, _model_from_cmf, _model_from_data,
+// _observer_files and
 // _colord_data_dir to the module.
 void define_model_objects(pybind11::module_& module);
 

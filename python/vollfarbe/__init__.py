@@ -4,6 +4,7 @@
 # processes by pickling them; and Model, a colour model that pickles as its
 # names or, read from files, as the files' text.
 import os as _os
+import stat as _stat
 
 from . import _vollfarbe
 
@@ -35,7 +36,11 @@ def _is_file_name(text):
 
 def _read(path, argument):
     try:
-        with open(path, "rb") as file:
+        # As the program reads them: regular files only, opened without
+        # waiting (a FIFO would block).
+        with open(_os.open(path, _os.O_RDONLY | _os.O_NONBLOCK), "rb") as file:
+            if not _stat.S_ISREG(_os.fstat(file.fileno()).st_mode):
+                raise ValueError(f"{argument}: {path}: cannot read: not a regular file")
             data = file.read(_MAX_FILE_BYTES + 1)
     except OSError as error:
         raise ValueError(f"{argument}: {path}: cannot read: {error.strerror}") from None
@@ -110,9 +115,18 @@ class Model:
             observer = "legacy"
         if cmf is None and isinstance(illuminant, str) and not _is_file_name(illuminant):
             self._state = ("names", observer, illuminant)
+            self._compiled = _built(self._state)
+            return
+        if not isinstance(illuminant, str):
+            raise TypeError(f"illuminant: give a name as a str or a file's path, not {illuminant!r}")
+        # Read here as the program reads the files (its checks, errors and
+        # warnings), and their text kept for other processes.
+        if cmf is not None:
+            compiled = _vollfarbe._model_from_cmf(_os.fspath(cmf), illuminant)
         else:
-            self._state = self._data_state(observer, illuminant, cmf)
-        self._compiled = _built(self._state)
+            compiled = _vollfarbe._model_from_names(observer, illuminant)
+        self._state = self._data_state(observer, illuminant, cmf)
+        self._compiled = _rebuilt.setdefault(self._state, compiled)
 
     @staticmethod
     def _data_state(observer, illuminant, cmf):

@@ -128,10 +128,10 @@ def test_models_pickle_by_name_or_as_their_files_text(tmp_path):
 @pytest.mark.parametrize("arguments, error, words", [
     (dict(observer="cie1931", cmf="x.cmf"), ValueError, "give either an observer's name or a cmf"),
     (dict(cmf="/nonexistent/x.cmf"), ValueError, "cmf: /nonexistent/x.cmf: cannot read"),
-    (dict(observer="legacy", illuminant="./lamp.sp"), ValueError, "no CIE observer 'legacy'"),
+    (dict(observer="legacy", illuminant="./lamp.sp"), ValueError, "white point E only"),
     (dict(observer="cie1931", illuminant="D66"), ValueError, "no illuminant 'D66'"),
     (dict(observer="cie1931", illuminant="/nonexistent/lamp.sp"), ValueError,
-     "illuminant: /nonexistent/lamp.sp: cannot read"),
+     "under illuminant '/nonexistent/lamp.sp': /nonexistent/lamp.sp: cannot read"),
 ])
 def test_bad_models_raise_naming_them(arguments, error, words):
     with pytest.raises(error) as raised:
@@ -144,6 +144,14 @@ def test_a_malformed_file_names_its_line(tmp_path):
     cmf.write_text(COLORD_CIE1964.read_text().replace("SPECTRAL_BANDS", "SPECTRAL_BANDZ"))
     with pytest.raises(ValueError, match=f"{cmf}:[0-9]+: SPECTRAL_BANDS is missing"):
         vollfarbe.Model(cmf=str(cmf))
+
+
+def test_a_model_read_from_files_warns_as_the_program_does(tmp_path):
+    far = tmp_path / "far.sp"
+    far.write_text("SPECTRAL_START_NM 5000\nSPECTRAL_END_NM 9000\nSPECTRAL_BANDS 2\n"
+                   "BEGIN_DATA\n1 1\nEND_DATA\n")
+    with pytest.warns(UserWarning, match="held constant"):
+        vollfarbe.Model(cmf=str(COLORD_CIE1964), illuminant=str(far))
 
 
 def test_a_model_takes_no_second_illuminant():
