@@ -36,7 +36,7 @@ FUZZ_SECONDS ?= 120
 FUZZ_CI_SECONDS ?= 12
 MINUTES ?= 8
 
-.PHONY: all deps deps-run configure build program python run test test-sanitize test-tsan bench fuzz fuzz-build \
+.PHONY: all deps deps-run configure build program python release run test test-sanitize test-tsan bench fuzz fuzz-build \
         fuzz-ci fuzz-long check install deb clean
 
 all: build
@@ -89,18 +89,27 @@ run: deps-run configure
 test: build
 	ctest --preset default
 
+# What `make install` and `make deb` build: the release preset in
+# build-release, whose warnings stay warnings (a packager's newer compiler may
+# warn about something new), with the Python package.
+release: deps-run
+	$(call install_missing,$(PYTHON_PACKAGES))
+	@[ -f build-release/build.ninja ] || cmake --preset release
+	cmake --build --preset release --target $(INSTALL_TARGETS) vollfarbe_python
+	@bash python/built_for.sh build-release
+
 # make install [PREFIX=/usr/local] [DESTDIR=/staging]: the program, and the
 # Python package where that prefix's python3 looks (PREFIX=$$HOME/.local:
 # the user site).
-install: program python
-	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+install: release
+	DESTDIR="$(DESTDIR)" cmake --install build-release --prefix "$(PREFIX)"
 
 # The Debian packages build/package/vollfarbe_VERSION_ARCH.deb and
 # python3-vollfarbe_VERSION_ARCH.deb, checked by lintian.
-deb: program python
+deb: release
 	$(call install_missing,$(DEB_PACKAGES))
 	rm -f build/package/*vollfarbe_*.deb
-	cpack --config build/CPackConfig.cmake
+	cpack --config build-release/CPackConfig.cmake -B build/package
 	lintian --fail-on error --tag-display-limit 0 build/package/*vollfarbe_*.deb
 
 test-sanitize: deps
