@@ -17,6 +17,13 @@ struct table_options {
   std::optional<std::string> to;
   std::optional<std::string> step;
   std::vector<std::string> wavelengths;  // or these; "-" alone reads stdin
+  // Read stdin as a CSV or TSV table with a header line and take the
+  // wavelengths from this column (a name, or a number from 1).
+  std::optional<std::string> column;
+  // The partner wavelength l of every pass: each row is then the dialogue's
+  // correction pass for its entry after a pair with that l. 0 (none given)
+  // is the first pass.
+  std::optional<std::string> partner;
   std::string format = "csv";
   bool strict = false;  // wavelengths outside the tables' range are an error
   // Threads computing and formatting rows, 0 = one per core. The bytes are
