@@ -51,7 +51,7 @@ cli::command command() {
             app.add_option("wavelengths", table.wavelengths,
                            "Wavelengths (nm) instead of a range; - reads one per line from stdin "
                            "(blank lines and # comments skipped)")
-                ->type_name("NM");
+                ->type_name("NM... | -");
             cli::add_model_options(app, s->models, true, "legacy");
             app.footer(table_help_footer());
             return [s](const cli::run_context& run) {
