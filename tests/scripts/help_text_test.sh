@@ -15,7 +15,7 @@ main = help_of()
 commands = re.findall(r"^  ([a-z]+) ", re.split(r"\n(?:Sub)?[Cc]ommands:\n", main)[-1], re.MULTILINE)
 artefacts = {
     r"\[[a-z_]+\.\.\.\]": "a positional's internal name",
-    r" x \d": "a count of values",
+    r"[A-Z\]] x \d": "a count of values",
     r"[A-Z] \.\.\.(  |$)": "a list marker",
     r":(UINT|INT|FLOAT|NUMBER|TEXT)\b|in \[\d+ - \d+\]": "a validator's text",
     r"SUBCOMMAND|REQUIRED|Positionals:": "the parser's labels",
