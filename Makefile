@@ -22,13 +22,13 @@ TEST_PACKAGES := strace clang libclang-rt-14-dev libgtest-dev libgmock-dev libbe
                  bash-completion poppler-utils xvfb xdotool imagemagick \
                  $(DEB_PACKAGES) $(PYTHON_PACKAGES) \
                  python3-pytest python3-pandas python3-matplotlib python3-dask python3-distributed \
-                 python3-xarray time
+                 python3-xarray time desktop-file-utils
 # The page of `vollfarbe serve` in a headless browser.
 TEST_PACKAGES += chromium chromium-driver python3-selenium
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # What `make install` builds and installs (features with installed files add
 # their targets here).
-INSTALL_TARGETS := vollfarbe vollfarbe_docs
+INSTALL_TARGETS := vollfarbe vollfarbe_docs vollfarbe_icon
 PREFIX ?= /usr/local
 # Fuzzing: seconds per target for `make fuzz` and for CI's `make fuzz-ci`;
 # `make fuzz-long MINUTES=N` runs N minutes a target.

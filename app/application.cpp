@@ -17,6 +17,7 @@
 #include "app/command_table.h"
 #include "app/command_suggestion.h"
 #include "app/version_text.h"
+#include "cli/help_formatter.h"
 #include "cli/printable_text.h"
 #include "cli/usage_error.h"
 #include "colour/catalogue/model_loading.h"
@@ -89,6 +90,7 @@ int run_application(int argc, char** argv) {
   app.footer(
       "The dialogue, its piped mode, the report file, exit statuses and a glossary of\n"
       "the German words on the screen: man vollfarbe");
+  app.formatter(std::make_shared<cli::help_formatter>());  // every command's, too
   app.set_version_flag("--version", std::string("vollfarbe ") + version_text());
   app.require_subcommand(0, 1);
 

@@ -12,7 +12,8 @@ namespace cli {
 namespace {
 
 // Reads what the stream has now (waiting for it), or marks its end.
-void read_more(number_lines& lines, int fd) {
+template <typename Lines>
+void read_more(Lines& lines, int fd) {
   char chunk[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -28,12 +29,11 @@ void read_more(number_lines& lines, int fd) {
   }
 }
 
-}  // namespace
-
-void read_stdin_records(std::FILE* in, number_lines& lines,
-                        const std::function<void(std::span<const double>)>& on_line,
-                        const std::function<void()>& before_wait,
-                        const std::function<bool()>& keep_going) {
+template <typename Lines>
+void read_records(std::FILE* in, Lines& lines,
+                  const std::function<void(std::span<const double>)>& on_line,
+                  const std::function<void()>& before_wait,
+                  const std::function<bool()>& keep_going) {
   // A closed stdin has no descriptor: reading it is an error like any other.
   const int fd = in != nullptr ? ::fileno(in) : -1;
   while (keep_going()) {
@@ -46,6 +46,22 @@ void read_stdin_records(std::FILE* in, number_lines& lines,
     before_wait();
     read_more(lines, fd);
   }
+}
+
+}  // namespace
+
+void read_stdin_records(std::FILE* in, number_lines& lines,
+                        const std::function<void(std::span<const double>)>& on_line,
+                        const std::function<void()>& before_wait,
+                        const std::function<bool()>& keep_going) {
+  read_records(in, lines, on_line, before_wait, keep_going);
+}
+
+void read_stdin_records(std::FILE* in, column_reader& lines,
+                        const std::function<void(std::span<const double>)>& on_line,
+                        const std::function<void()>& before_wait,
+                        const std::function<bool()>& keep_going) {
+  read_records(in, lines, on_line, before_wait, keep_going);
 }
 
 }  // namespace cli

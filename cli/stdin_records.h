@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 
+#include "cli/column_reader.h"
 #include "cli/number_lines.h"
 
 namespace cli {
@@ -17,6 +18,12 @@ namespace cli {
 // directory"), is a usage_error; on_line may throw one as well. The loop
 // stops early when keep_going() turns false (the output has failed).
 void read_stdin_records(std::FILE* in, number_lines& lines,
+                        const std::function<void(std::span<const double>)>& on_line,
+                        const std::function<void()>& before_wait,
+                        const std::function<bool()>& keep_going);
+
+// The same over one column of a table with a header (each line a span of one).
+void read_stdin_records(std::FILE* in, column_reader& lines,
                         const std::function<void(std::span<const double>)>& on_line,
                         const std::function<void()>& before_wait,
                         const std::function<bool()>& keep_going);

@@ -59,7 +59,7 @@ It offers a German dialogue on an 80x30 text screen, in a terminal or in a
 window of its own, that writes the report file vollfarb.txt (code page
 437), a table command that writes the same results for many wavelengths as
 CSV, TSV or JSON, and a plot command that draws the chromaticity diagram as
-SVG.")
+SVG, PNG or PDF.")
 if(VOLLFARBE_PYTHON)
 # python3-vollfarbe: the module is built for one Python version and imports
 # numpy; it reads colord-data's observers as the program does.

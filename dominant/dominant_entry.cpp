@@ -41,7 +41,7 @@ cli::command command() {
             app.add_option("--XYZ", s->options.XYZ, "The colour's tristimulus values X Y Z")
                 ->expected(3)
                 ->type_name("X Y Z");
-            app.add_option("stdin", s->stdin_marks, "- reads one colour a line: x y or X Y Z")
+            app.add_option("stdin", s->stdin_marks, "Read the colours from stdin, one a line (x y, or X Y Z)")
                 ->type_name("-");
             app.add_option("--format", s->options.format, "csv (default), tsv, json or jsonl")
                 ->type_name("FORMAT");

@@ -21,7 +21,7 @@ the server (127.0.0.1 and ::1); Ctrl+C ends it. The page's JSON API:
   /api/dominant?x=0.35&y=0.6&observer=cie1931          the dominant's row
   /api/diagram.svg?lambda=600&observer=legacy,cie1931  the plot's diagram
   /api/model?observer=cie1931&illuminant=D65           locus and white point
-  /api/catalogue                                       the observers and illuminants
+  /api/catalogue                                       observers, illuminants
 Examples:
   vollfarbe serve
   vollfarbe serve --port 8600)";

@@ -22,12 +22,13 @@ constexpr std::size_t block_rows = 512;
 class row_ring {
  public:
   row_ring(std::uint64_t count, const wavelength_source& wavelengths, const row_formatter& formatter,
-           std::span<const colour::model* const> models, unsigned threads)
+           std::span<const colour::model* const> models, double partner, unsigned threads)
       : count_(count),
         blocks_((count + block_rows - 1) / block_rows),
         wavelengths_(wavelengths),
         formatter_(formatter),
         models_(models),
+        partner_(partner),
         slots_(2 * std::size_t{threads}) {
     // Not zeroed: a page costs memory only once rows are written into it.
     for (slot& s : slots_) s.text.reset(new char[block_rows * formatter.row_bytes()]);
@@ -48,7 +49,7 @@ class row_ring {
 
   void compute_blocks() {
     std::vector<double> entries(block_rows);
-    const std::vector<double> partners(block_rows, 0.0);  // a first pass: partner 0
+    const std::vector<double> partners(block_rows, partner_);
     std::vector<std::vector<colour::pass_result>> passes(
         models_.size(), std::vector<colour::pass_result>(block_rows));
     std::vector<table_row> parts(models_.size());
@@ -120,6 +121,7 @@ class row_ring {
   const wavelength_source& wavelengths_;
   const row_formatter& formatter_;
   std::span<const colour::model* const> models_;
+  const double partner_;
   std::vector<slot> slots_;
   std::atomic<std::uint64_t> next_block_{0};
   std::mutex mutex_;
@@ -133,9 +135,9 @@ class row_ring {
 
 void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavelengths,
                             const row_formatter& formatter,
-                            std::span<const colour::model* const> models, cli::output_buffer& out,
-                            unsigned threads) {
-  row_ring ring(count, wavelengths, formatter, models, std::max(1u, threads));
+                            std::span<const colour::model* const> models, double partner,
+                            cli::output_buffer& out, unsigned threads) {
+  row_ring ring(count, wavelengths, formatter, models, partner, std::max(1u, threads));
   std::vector<std::jthread> workers;
   for (unsigned i = 0; i < std::max(1u, threads); ++i) {
     try {

@@ -21,10 +21,11 @@ using wavelength_source = std::function<void(std::uint64_t first, std::span<doub
 
 // Writes `count` rows (the header and footer are the caller's) to `out` on
 // `threads` threads (at least 1), stopping at the first failed write. Each
-// row holds one part per model (the formatter's parts).
+// row holds one part per model (the formatter's parts); every row's pass has
+// the partner wavelength `partner` (0: a first pass).
 void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavelengths,
                             const row_formatter& formatter,
-                            std::span<const colour::model* const> models, cli::output_buffer& out,
-                            unsigned threads);
+                            std::span<const colour::model* const> models, double partner,
+                            cli::output_buffer& out, unsigned threads);
 
 }  // namespace table

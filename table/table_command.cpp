@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -24,14 +26,38 @@
 namespace table {
 namespace {
 
+// A wavelength argument that is no number but names a file: the user meant
+// to read the file, which goes through stdin.
+void refuse_file_argument(const std::string& text) {
+  struct stat status {};
+  double value = 0.0;
+  if (cli::read_number(text, value) || ::stat(text.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    return;
+  }
+  throw cli::usage_error(cli::quoted(text) +
+                         " is a file, not a wavelength; read it through stdin: "
+                         "vollfarbe table - < " + text +
+                         " (one wavelength a line), or vollfarbe table --column NAME - < " + text +
+                         " (one column of a CSV or TSV table with a header line)");
+}
+
 std::vector<double> listed_wavelengths(const table_options& options) {
   std::vector<double> wavelengths;
   for (const auto& text : options.wavelengths) {
     if (text == "-") throw cli::usage_error("\"-\" (read stdin) cannot be mixed with wavelengths");
+    refuse_file_argument(text);
     wavelengths.push_back(cli::parse_number(text, "wavelength"));
   }
   return wavelengths;
 }
+
+// How every row is computed and written.
+struct row_settings {
+  table_format format;
+  bool strict;
+  unsigned threads;
+  double partner;  // the partner wavelength of every pass, 0: a first pass
+};
 
 // Rows are computed a block at a time through the model's batch entry.
 constexpr std::size_t block_rows = 512;
@@ -107,8 +133,8 @@ row_formatter formatter_for(table_format format, std::span<const colour::model* 
 class row_block {
  public:
   row_block(const row_formatter& formatter, cli::output_buffer& out,
-            std::span<const colour::model* const> models)
-      : formatter_(formatter), out_(out), models_(models), partners_(block_rows, 0.0),
+            std::span<const colour::model* const> models, double partner)
+      : formatter_(formatter), out_(out), models_(models), partners_(block_rows, partner),
         passes_(models.size(), std::vector<colour::pass_result>(block_rows)),
         parts_(models.size()) {
     entries_.reserve(block_rows);
@@ -123,7 +149,7 @@ class row_block {
     const std::size_t n = entries_.size();
     for (std::size_t m = 0; m < models_.size(); ++m) {
       colour::compute_passes(entries_, std::span(partners_).first(n),
-                             std::span(passes_[m]).first(n), *models_[m]);  // partner 0: a first pass
+                             std::span(passes_[m]).first(n), *models_[m]);
     }
     for (std::size_t i = 0; i < n; ++i) {
       for (std::size_t m = 0; m < models_.size(); ++m) parts_[m] = table_row_of(entries_[i], passes_[m][i]);
@@ -168,17 +194,17 @@ int finish_table(cli::output_buffer& buffer, const outside_count& outside, const
 }
 
 template <typename Wavelengths>
-int write_table(const Wavelengths& wavelengths, table_format format, bool strict, unsigned threads,
-                std::FILE* out, std::span<const colour::model* const> models) {
+int write_table(const Wavelengths& wavelengths, const row_settings& settings, std::FILE* out,
+                std::span<const colour::model* const> models) {
   const covered_range covered = covered_by(models);
   const outside_count outside = count_outside(wavelengths, covered);
-  if (strict && outside.count != 0) {
+  if (settings.strict && outside.count != 0) {
     throw cli::usage_error("--strict: " + outside_message(outside, covered));
   }
   cli::output_buffer buffer(out);
-  const row_formatter formatter = formatter_for(format, models);
+  const row_formatter formatter = formatter_for(settings.format, models);
   const auto count = static_cast<std::uint64_t>(wavelengths.size());
-  if (threads == 0) threads = colour::available_cores();
+  const unsigned threads = settings.threads != 0 ? settings.threads : colour::available_cores();
   // A thread is worth starting for a few blocks of rows, not for a handful.
   if (threads > 1 && count > 4 * block_rows) {
     buffer.put(formatter.header());
@@ -187,9 +213,9 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
         [&wavelengths](std::uint64_t first, std::span<double> entries) {
           for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = wavelengths[first + i];
         },
-        formatter, models, buffer, threads);
+        formatter, models, settings.partner, buffer, threads);
   } else {
-    row_block rows(formatter, buffer, models);
+    row_block rows(formatter, buffer, models, settings.partner);
     for (std::uint64_t i = 0; i < count && !buffer.failed(); ++i) rows.add(wavelengths[i]);
     rows.write();
   }
@@ -200,14 +226,15 @@ int write_table(const Wavelengths& wavelengths, table_format format, bool strict
 // `table -`: the lines read so far are computed a block at a time, and
 // before the program waits for more input their rows go out. So each row
 // follows its line, and any amount of input runs in constant memory. A bad
-// line ends the table there, with the rows before it complete.
-int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE* out,
+// line ends the table there, with the rows before it complete. `lines`
+// reads lines of numbers or one column of a table.
+template <typename Lines>
+int write_stdin_table(std::FILE* in, Lines& lines, const row_settings& settings, std::FILE* out,
                       std::span<const colour::model* const> models) {
   const covered_range covered = covered_by(models);
   cli::output_buffer buffer(out);
-  const row_formatter formatter = formatter_for(format, models);
-  row_block rows(formatter, buffer, models);
-  cli::number_lines lines;
+  const row_formatter formatter = formatter_for(settings.format, models);
+  row_block rows(formatter, buffer, models, settings.partner);
   outside_count outside;
   std::uint64_t count = 0;
   try {
@@ -220,7 +247,7 @@ int write_stdin_table(std::FILE* in, table_format format, bool strict, std::FILE
           }
           const double w = numbers.front();
           if (covered.outside(w)) {
-            if (strict) {
+            if (settings.strict) {
               throw cli::usage_error("--strict: " + lines.line_name() + ": " +
                                      textio::shortest_text(w) + " lies outside the tables' range " +
                                      covered.text());
@@ -255,16 +282,25 @@ int run_table(const table_options& options, std::span<const colour::model* const
   if (range_given && !options.wavelengths.empty()) {
     throw cli::usage_error("give either --from/--to/--step or wavelengths, not both");
   }
-  if (options.wavelengths.size() == 1 && options.wavelengths.front() == "-") {
-    return write_stdin_table(in, format, options.strict, out, models);
+  const row_settings settings{format, options.strict, options.threads,
+                              options.partner ? cli::parse_number(*options.partner, "--partner") : 0.0};
+  const bool from_stdin = options.wavelengths.size() == 1 && options.wavelengths.front() == "-";
+  if (options.column) {
+    if (range_given || !(from_stdin || options.wavelengths.empty())) {
+      throw cli::usage_error("--column reads its wavelengths from stdin (-): give no range or "
+                             "wavelengths with it");
+    }
+    cli::column_reader lines(*options.column);
+    return write_stdin_table(in, lines, settings, out, models);
   }
-  if (!options.wavelengths.empty()) {
-    return write_table(listed_wavelengths(options), format, options.strict, options.threads, out,
-                       models);
+  if (from_stdin) {
+    cli::number_lines lines;
+    return write_stdin_table(in, lines, settings, out, models);
   }
+  if (!options.wavelengths.empty()) return write_table(listed_wavelengths(options), settings, out, models);
   const wavelength_range range(options.from.value_or("380"), options.to.value_or("770"),
                                options.step.value_or("1"));
-  return write_table(range, format, options.strict, options.threads, out, models);
+  return write_table(range, settings, out, models);
 }
 
 }  // namespace table

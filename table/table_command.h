@@ -23,6 +23,13 @@ struct table_options {
   // the same for every count; rows read from stdin ("-") are computed in the
   // calling thread, each written as its line arrives.
   unsigned threads = 0;
+  // Read stdin as a CSV or TSV table with a header line and take the
+  // wavelengths from this column (a name, or a number from 1).
+  std::optional<std::string> column = {};
+  // The partner wavelength l of every pass: each row is then the dialogue's
+  // correction pass for its entry after a pair with that l. 0 (none given)
+  // is the first pass.
+  std::optional<std::string> partner = {};
 };
 
 // The built-in tables cover 380 to 770 nm. Rows for wavelengths outside are

@@ -39,9 +39,19 @@ cli::command command() {
                            "same for every count")
                 ->type_name("N")
                 ->check(CLI::Range(1u, 1024u));
-            app.add_option("wavelengths", table.wavelengths,
-                           "Wavelengths (nm) instead of a range; - reads one per line from stdin")
+            app.add_option("--partner", table.partner,
+                           "The partner wavelength l of every pass (nm), default 0: each row is "
+                           "then the dialogue's correction pass for its entry after a pair with "
+                           "that l")
                 ->type_name("NM");
+            app.add_option("--column", table.column,
+                           "Read stdin as a CSV or TSV table with a header line and take the "
+                           "wavelengths from this column (its name, or its number from 1)")
+                ->type_name("NAME");
+            app.add_option("wavelengths", table.wavelengths,
+                           "Wavelengths (nm) instead of a range; - reads one per line from stdin "
+                           "(blank lines and # comments skipped)")
+                ->type_name("NM... | -");
             cli::add_model_options(app, s->models, true, "legacy");
             app.footer(table_help_footer());
             return [s](const cli::run_context& run) {

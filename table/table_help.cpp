@@ -16,7 +16,8 @@ constexpr std::size_t name_column = 24;  // where the column meanings start
 std::string table_help_footer() {
   std::string footer =
       "\nWithout --from/--to/--step or wavelengths: 380 to 770 nm in 1 nm steps.\n"
-      "Each row is the first pass of the dialogue for that wavelength (partner 0).\n"
+      "Each row is the first pass of the dialogue for that wavelength (partner 0);\n"
+      "with --partner L, the pass after a correction, from a pair with l = L.\n"
       "\nColumns:\n";
   for (const docs::named_text& column : docs::table_columns) {
     std::string line = "  " + std::string(column.name);
@@ -35,7 +36,9 @@ std::string table_help_footer() {
       "Examples:\n"
       "  vollfarbe table --from 480 --to 500 --step 0.5 > pairs.csv\n"
       "  vollfarbe table 600 520 720 --format json\n"
-      "  seq 400 10 700 | vollfarbe table - --format tsv";
+      "  seq 400 10 700 | vollfarbe table - --format tsv\n"
+      "  vollfarbe table --column nm - < measured.csv\n"
+      "  vollfarbe table --partner 489.996 610";
   return footer;
 }
 

@@ -167,6 +167,15 @@ TEST_F(dialogue_run, entries_that_are_no_wavelength_flow_through) {
   EXPECT_EQ(run.report_lines()[16], "     Die fartongleiche Wellenlänge ist l1 = nan"_cp437);
 }
 
+// An entry is read up to the end of its leading number: a decimal comma,
+// a unit or a second number is not part of it (the README says so).
+TEST_F(dialogue_run, an_entry_is_its_leading_number) {
+  for (const char* entry : {"600,5", "600 nm", "600x", "  600\t450", "6e2,1"}) {
+    const run_result run = dialogue_run::run(std::string(entry) + "\r q ");
+    EXPECT_EQ(run.report_lines().at(0), "l=  489.996  lc=  600") << entry;
+  }
+}
+
 // --- end-pigment path ---------------------------------------------------------
 
 std::vector<std::string> end_pass_lines(double lc) {

@@ -72,3 +72,15 @@ def test_steps_equal_the_tables_columns(run_program):
         rows = np.full(middle.shape, True) if pigment == "first" else ~middle
         assert_same_bits(l1[rows], table[f"{pigment}_l1"][rows], "l1")
         assert_same_bits(l2[rows], table[f"{pigment}_l2"][rows], "l2")
+
+
+# table --partner L is the correction pass after a pair with l = L, as
+# compute(partner=) computes it: the same bits, on both paths.
+@pytest.mark.parametrize("partner", ["489.996", "380", "520.5", "700"])
+def test_partner_equals_the_tables_correction_pass(run_program, partner):
+    table = table_columns(run_program("table", "--partner", partner,
+                                      "--from", "380", "--to", "770", "--step", "0.5"))
+    computed = vollfarbe.compute(table["wavelength"], partner=float(partner))
+    assert np.array_equal(computed["path"], table["path"])
+    for name in NUMBER_COLUMNS:
+        assert_same_bits(computed[name], table[name], name)

@@ -17,6 +17,14 @@ timeout 10 "$vollfarbe" "${huge[@]}" >/dev/full 2>"$work/err"
 [ "$(cat "$work/err")" = "vollfarbe table: cannot write the output: No space left on device" ] ||
   fail "table >/dev/full: $(cat "$work/err")"
 
+# A reader that has gone: SIGPIPE ends the command quietly, and the shell
+# reports 141 (128 + 13), as the man page and the README say.
+(timeout 10 env --default-signal=PIPE "$vollfarbe" "${huge[@]}" 2>"$work/err" | head -1 >/dev/null
+ echo "${PIPESTATUS[0]}" >"$work/status")
+[ "$(cat "$work/status")" = 141 ] || fail "table | head -1 with SIGPIPE: status $(cat "$work/status")"
+[ ! -s "$work/err" ] || fail "table | head -1 with SIGPIPE: $(cat "$work/err")"
+grep -q '141' "${VOLLFARBE_BUILD_DIR:?}/docs/vollfarbe.1" || fail "the man page does not give the status 141"
+
 # A reader that has gone, with SIGPIPE ignored: quietly status 1.
 (trap '' PIPE; timeout 10 "$vollfarbe" "${huge[@]}" 2>"$work/err" | head -1 >/dev/null
  echo "${PIPESTATUS[0]}" >"$work/status")

@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-commands=$("$vollfarbe" --help | sed -n '/^Subcommands:/,/^$/p' | awk 'NF > 1 {print $1}')
+commands=$("$vollfarbe" --help | sed -n '/^Commands:/,/^$/p' | awk '/^  [a-z]/ {print $1}')
 [ -n "$commands" ] || fail "vollfarbe --help lists no commands"
 for command in $commands; do
   "$vollfarbe" --window "$command" >"$work/out" 2>"$work/err"

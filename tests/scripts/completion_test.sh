@@ -5,6 +5,7 @@
 set -u
 vollfarbe=$1
 source_dir=${VOLLFARBE_SOURCE_DIR:?the source folder, set by ctest}
+build=${VOLLFARBE_BUILD_DIR:?the build folder, set by ctest}
 bash_completion=/usr/share/bash-completion/bash_completion
 [ -f "$bash_completion" ] || { echo "SKIP: bash-completion not installed (make test installs it)"; exit 0; }
 work=$(mktemp -d)
@@ -15,7 +16,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # shellcheck disable=SC1090
 source "$bash_completion"
 # shellcheck disable=SC1091
-source "$source_dir/completion/vollfarbe"
+source "$build/completion/vollfarbe"
 
 # completions LINE: what TAB offers at the end of LINE, sorted, one line.
 completions() {
@@ -45,6 +46,12 @@ check "vollfarbe table 600 --s" "--step --strict"
 check "vollfarbe plot --" "--cmf --dpi --fill --help --illuminant --observer --output --ring --size --title --wavelength"
 check "vollfarbe plot --size " "column page slide"
 check "vollfarbe plot --dpi " ""
+# The observers and illuminants are the catalogue's.
+check "vollfarbe table --observer " "$(grep -v '^#' "$source_dir/colour/catalogue/observers.tsv" | cut -f1 |
+  awk '{ n[NR] = $1 } END { for (i = 1; i <= NR; i++) { print n[i]; for (j = i + 1; j <= NR; j++) print n[i] "," n[j] } }' |
+  sort | tr '\n' ' ' | sed 's/ $//')"
+check "vollfarbe dominant --illuminant D" "D50 D55 D65 D93"
+check "vollfarbe table --illuminant " "$(grep -v '^#' "$source_dir/colour/catalogue/illuminants.tsv" | sort | tr '\n' ' ' | sed 's/ $//')"
 touch "$work/figure.svg"
 check "vollfarbe plot -o $work/fig" "$work/figure.svg"
 
@@ -54,7 +61,7 @@ for command in vollfarbe table dominant plot serve; do
   if [ "$command" = vollfarbe ]; then help=$("$vollfarbe" --help); else help=$("$vollfarbe" "$command" --help); fi
   for option in $(grep -oE '^ +-[-a-zA-Z,]+' <<<"$help" | tr ',' ' '); do
     [[ " ${_vollfarbe_options[$command]} " == *" $option "* ]] ||
-      fail "$command $option is missing from completion/vollfarbe (_vollfarbe_options[$command])"
+      fail "$command $option is missing from completion/vollfarbe.in (_vollfarbe_options[$command])"
   done
 done
 

@@ -31,6 +31,15 @@ for library in libc6 libncursesw6 libstdc++6 librsvg2-2 libcairo2 libsdl2-2.0-0 
   field Depends | grep -q "\b$library\b" || fail "Depends lacks $library: $(field Depends)"
 done
 field Description | sed -n 2p | grep -q 'optimal colours' || fail "no long description"
+# What the README's Install section says of the package: each package the
+# .deb recommends, by name; and the description names plot's formats as
+# plot --help does.
+install_section=$(sed -n '/^## Install/,/^## /p' "${VOLLFARBE_SOURCE_DIR:?}/README.md")
+for package in $(field Recommends | tr -d ','); do
+  grep -qF "\`$package\`" <<<"$install_section" || fail "the README's Install section does not name the recommended $package"
+done
+formats=$("$1" plot --help | head -1 | grep -oE 'SVG[A-Z, ]*(or|and) [A-Z]+')
+field Description | tr '\n' ' ' | grep -qF "$formats" || fail "the description does not say plot writes $formats"
 
 # The same files as `make install`, under /usr.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./||' | sort >"$work/files"

@@ -47,6 +47,20 @@ for where, text in (("README", readme), ("table --help", table_help), ("man page
     rest = one_line(text).replace(one_line(negative), "")
     if re.search(r"\bnegative\b", rest):
         problems.append(f"{where} says more about negative values than the one sentence")
+def catalogue(name):
+    lines = open(f"{source}/colour/catalogue/{name}", encoding="utf-8").read().splitlines()
+    return [l.split("\t") for l in lines if l and not l.startswith("#")]
+for fields in catalogue("observers.tsv"):
+    # The page is read as ASCII text, where the degree sign is left out.
+    name, description = fields[0], fields[4].encode("ascii", "ignore").decode()
+    # (a line may break after a hyphen: "equal- energy")
+    if one_line(f"{name} {description}.") not in man_text.replace("- ", "-"):
+        problems.append(f"the man page's observer list lacks {name} as observers.tsv describes it")
+    if f"`{name}`" not in readme:
+        problems.append(f"README does not name the observer {name}")
+illuminants = ", ".join(f[0] for f in catalogue("illuminants.tsv"))
+if illuminants.rsplit(", ", 1)[0] not in man_text:
+    problems.append("the man page's --illuminant list differs from illuminants.tsv")
 for p in problems:
     print("FAIL:", p)
 sys.exit(1 if problems else 0)

@@ -82,6 +82,11 @@ if command -v man >/dev/null; then
   MANWIDTH=80 man -l "$man_page" 2>"$work/man_err" | grep -q 'GLOSSARY' || fail "man -l of the installed page"
   [ ! -s "$work/man_err" ] || fail "man -l warnings: $(cat "$work/man_err")"
 fi
+# Every picture and relative link of the installed README is installed too.
+doc_dir=$work/stage/usr/local/share/doc/vollfarbe
+for link in $(grep -oE '\]\([^)#:]+\)' "$doc_dir/README.md" | sed 's/^](//; s/)$//' | sort -u); do
+  [ -e "$doc_dir/$link" ] || fail "the installed README links to $link, which is not installed"
+done
 cmp -s "$work/stage/usr/local/share/doc/vollfarbe/copyright" "$source_dir/LICENSE" ||
   fail "copyright is not the LICENSE"
 

@@ -15,6 +15,9 @@ installed_files() {
     echo "$1/share/doc/vollfarbe/copyright"
     echo "$1/share/man/man1/vollfarbe.1.gz"
     compgen -G "$2/*/vollfarbe.desktop" >/dev/null && echo "$1/share/applications/vollfarbe.desktop"
+    echo "$1/share/icons/hicolor/scalable/apps/vollfarbe.svg"
+    # The pictures the README shows, beside it as its links expect.
+    for picture in "$2"/docs/*.png; do echo "$1/share/doc/vollfarbe/docs/${picture##*/}"; done
   } | sed 's|^/||' | sort
 }
 
