@@ -32,8 +32,8 @@ placed place(const optimal_solid& solid, const tristimulus& t) {
   const chromaticity white = solid.colour_model().white_point();
   const limit_standing none{infinity, false, nan};
   if (t.X == 0 && t.Y == 0 && t.Z == 0) return {false, {0, true, nan}, 0, 0};
-  if (t.X < 0 || t.Y < 0 || t.Z < 0 || t.Y > 100) return {false, none, 0, 0};
   const ext sum = (ext{t.X} + t.Y) + t.Z;
+  if (!(sum > 0) || t.Y > 100) return {false, none, 0, 0};
   const ext x = t.X / sum, y = t.Y / sum;
   const bool at_white = std::fabs(x - white.x) <= 1e-15L && std::fabs(y - white.y) <= 1e-15L;
   if (at_white && t.Y > 0) return {false, {0, true, nan}, x, y};

@@ -7,8 +7,10 @@
 //   - black (0, 0, 0): ratio 0, inside (the solid's lowest point);
 //   - the white point's chromaticity at 0 < Y <= 100 (the ideal white at
 //     Y = 100): ratio 0, inside;
-//   - any other colour with Y <= 0, Y > 100, Y = 100 or a negative
-//     tristimulus value: ratio +infinity, outside.
+//   - any other colour with Y <= 0, Y >= 100 or X + Y + Z <= 0: ratio
+//     +infinity, outside.
+// A negative X or Z (a chromaticity beyond the line x + y = 1, say) has a
+// ratio like any other colour: above 1.
 // A ratio up to 1 + 1e-9 counts as inside: the boundary's own points,
 // computed, land within that.
 //

@@ -279,10 +279,13 @@ struct solver {
   // phi_hint, psi_start: where Newton came closest (or any guess).
   found search(ext phi_hint, ext psi_start) {
     ext psi = psi_start;
+    // The sine of the angle from the ray: the tolerance is then relative,
+    // as small sections (Y near 100) need.
     const auto across_at = [&](ext phi) {
       const section_point s = section_support(phi, psi);
       psi = s.psi;  // the next φ starts from here
-      return across(ray, s.P);
+      const ext c = across(ray, s.P), a = along(ray, s.P);
+      return c / std::hypot(c, a);
     };
     // The normals θ ± π/2 bracket the ray's point for certain (the section
     // is convex around the grey); a narrow bracket around the hint, widened
@@ -306,8 +309,7 @@ struct solver {
       across_hi = across_at(hi);
     }
     ext phi = ray.theta;
-    const ext scale = std::hypot(ray.gx, ray.gz) + ray.Y0;
-    if (bracket(across_at, lo, hi, across_lo, across_hi, 10 * search_tolerance * scale, phi)) {
+    if (bracket(across_at, lo, hi, across_lo, across_hi, search_tolerance, phi)) {
       section_point s = section_support(phi, psi);
       return {s.P, phi, s.psi, false, !s.edge && !s.in_red_tail, std::move(s.edges)};
     }
