@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "colour/exact_arithmetic.h"
 #include "colour/extended.h"
 
 namespace colour {
@@ -44,6 +45,7 @@ placed place(const optimal_solid& solid, const tristimulus& t) {
 }  // namespace
 
 limit_standing limit_ratio(const optimal_solid& solid, const tristimulus& t) {
+  const exact_arithmetic scope;
   check_finite(t);
   const placed p = place(solid, t);
   if (!p.defined) return p.standing;
@@ -86,6 +88,7 @@ ext hue_offset(const tristimulus& f, ext target, chromaticity white) {
 }  // namespace
 
 full_colour_content full_colour(const optimal_solid& solid, const tristimulus& t) {
+  const exact_arithmetic scope;
   check_finite(t);
   full_colour_content out{full_colour_status::outside, nan, nan, false, {nan, nan, nan}, nan, nan, nan};
   const limit_standing standing = limit_ratio(solid, t);

@@ -4,6 +4,7 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "colour/exact_arithmetic.h"
 #include "colour/extended.h"
 
 namespace colour {
@@ -409,6 +410,7 @@ long double hue_angle_degrees(long double x, long double y, chromaticity white) 
 }
 
 limit_point macadam_limit(const optimal_solid& solid, double Y, double hue) {
+  const exact_arithmetic scope;
   check_arguments(Y, hue);
   solver s(solid);
   return solve(s, Y, hue, nullptr, nullptr);
@@ -416,6 +418,7 @@ limit_point macadam_limit(const optimal_solid& solid, double Y, double hue) {
 
 std::vector<limit_point> macadam_locus(const optimal_solid& solid, double Y,
                                        std::span<const double> hues) {
+  const exact_arithmetic scope;
   for (const double h : hues) check_arguments(Y, h);
   std::vector<limit_point> out;
   out.reserve(hues.size());

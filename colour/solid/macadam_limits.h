@@ -48,6 +48,7 @@ struct limit_point {
 // degrees, 0 <= h < 360; NaN at the white point itself.
 long double hue_angle_degrees(long double x, long double y, chromaticity white);
 
+// Both open their own exact_arithmetic scope.
 // std::domain_error unless 0 < Y < 100 and the hue is finite (any hue is
 // taken modulo 360).
 limit_point macadam_limit(const optimal_solid& solid, double Y, double hue);
