@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
@@ -124,6 +125,41 @@ TEST(OptimalSolid, Cie1931HasLimitsWithMoreThanTwoTransitions) {
   EXPECT_TRUE(p.count_defined);
   EXPECT_NEAR(p.transitions.front(), 588.56, 0.005);
   EXPECT_NEAR(p.transitions.back(), 654.17, 0.005);
+  // In its direction n it beats every band-pass and band-stop colour (on a
+  // 0.1 nm grid) by more than 5 %: n · XYZ over the best of them.
+  const optimal_solid& s = solid_of("cie1931", "C");
+  const vector3 n{std::cos(p.psi) * std::cos(p.phi), std::sin(p.psi),
+                  std::cos(p.psi) * std::sin(p.phi)};
+  const model& m = s.colour_model();
+  long double lowest = 0, highest = 0, best_band = 0, least_band = 0, at = 0;
+  for (int i = 0; i <= 4700; ++i) {
+    const tristimulus t = m.cumulative_tristimulus(360 + i / 10.0);
+    at = n[0] * t.X + n[1] * t.Y + n[2] * t.Z;
+    best_band = std::max(best_band, at - lowest);
+    least_band = std::min(least_band, at - highest);
+    lowest = std::min(lowest, at);
+    highest = std::max(highest, at);
+  }
+  const long double two_transitions = std::max(best_band, at - least_band);
+  const long double optimal = n[0] * p.XYZ.X + n[1] * p.XYZ.Y + n[2] * p.XYZ.Z;
+  EXPECT_GT(optimal, 1.05L * two_transitions);
+}
+
+TEST(OptimalSolid, TransitionsInTheRedTailLeaveTheCountOpen) {
+  exact_arithmetic scope;
+  const optimal_solid& s = solid_of("cie1931", "C");
+  EXPECT_EQ(s.red_tail_start(), 700);
+  // Next to the corner of the section at Y = 20, hue 226.25°: the point is
+  // where it is, but its transitions above 700 nm could be others.
+  const limit_point corner = macadam_limit(s, 20, 226.25);
+  EXPECT_FALSE(corner.count_defined);
+  EXPECT_FALSE(corner.on_face);
+  EXPECT_GT(corner.transitions.back(), 700);
+  const limit_point beside = macadam_limit(s, 20, 226);
+  EXPECT_TRUE(beside.count_defined);
+  EXPECT_EQ(beside.transitions.size(), 2u);
+  // CIE 1964's functions change chromaticity to the end: no tail.
+  EXPECT_EQ(solid_of("cie1964", "D65").red_tail_start(), 830);
 }
 
 }  // namespace
