@@ -101,28 +101,31 @@ full_colour_content full_colour(const optimal_solid& solid, const tristimulus& t
     out.s = static_cast<double>(1 - ext{out.w});
     return out;
   }
-  // l runs over the short side of the pairs: from the blue end of the
-  // locus to the green range (whose complement is the red end).
-  const model_bounds& b = solid.colour_model().bounds();
-  const ext lo_end = b.locus_blue_end, hi_end = b.green_lo;
-  constexpr int samples = 128;
+  // l runs over the short side of the pairs, from the blue end of the
+  // locus to the green range; the solid keeps their hues on a grid.
   const ext target = standing.hue;
+  const std::vector<pair_hue>& grid = solid.pair_hues();
   for (int family = 0; family < 2; ++family) {
     const bool stop = family == 1;
     const auto offset = [&](ext l) {
       const pair_colour p = band_of(solid, l);
       return hue_offset(stop ? gap_of(solid, p.band) : p.band, target, white);
     };
-    ext prev_l = lo_end, prev = offset(prev_l);
-    for (int i = 1; i <= samples; ++i) {
-      const ext l = lo_end + (hi_end - lo_end) * i / samples;
-      const ext cur = offset(l);
+    const auto grid_offset = [&](const pair_hue& g) {
+      return std::remainder(ext{stop ? g.band_stop : g.band} - target, ext{360});
+    };
+    for (std::size_t i = 1; i < grid.size(); ++i) {
+      const ext prev_l = grid[i - 1].l, l = grid[i].l;
+      const ext prev = grid_offset(grid[i - 1]), cur = grid_offset(grid[i]);
       // A change of sign that is no wrap-around at the opposite hue.
       if (std::fabs(cur - prev) < 90 && ((prev <= 0 && cur >= 0) || (prev >= 0 && cur <= 0))) {
         ext a = prev_l, c = l, fa = prev;
         for (int n = 0; n < 200; ++n) {
           const ext m = a + (c - a) / 2;
-          if (m == a || m == c) break;
+          if (static_cast<double>(m) == static_cast<double>(a) ||
+              static_cast<double>(m) == static_cast<double>(c)) {
+            break;  // l is a double: no nearer one
+          }
           const ext fm = offset(m);
           if (std::fabs(fm) <= 1e-11L) {
             a = c = m;
@@ -158,8 +161,6 @@ full_colour_content full_colour(const optimal_solid& solid, const tristimulus& t
         out.s = static_cast<double>(1 - c_content - w_content);
         return out;
       }
-      prev_l = l;
-      prev = cur;
     }
   }
   out.status = full_colour_status::no_pair;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
+#include "colour/exact_arithmetic.h"
 #include "colour/extended.h"
 #include "colour/solid/quintic_crossings.h"
 
@@ -59,6 +61,7 @@ constexpr ext tail_tolerance = 1e-6L;
 
 optimal_solid::optimal_solid(const model& m)
     : model_(m), cie_(cie_of(m)), start_(cie_.data_start()), step_(cie_.data_step()) {
+  const exact_arithmetic scope;
   const auto& bands = cie_.band_integrals();
   quintics_.resize(bands.size());
   filter_.resize(bands.size());
@@ -109,6 +112,24 @@ optimal_solid::optimal_solid(const model& m)
   red_tail_interval_ = bands.size();
   while (red_tail_interval_ > 0 && same(node_values_[red_tail_interval_ - 1])) --red_tail_interval_;
   red_tail_start_ = start_ + static_cast<double>(red_tail_interval_) * step_;
+
+  const model_bounds& b = m.bounds();
+  const tristimulus white = m.full_spectrum();
+  const chromaticity w = m.white_point();
+  const auto hue = [&](ext X, ext Y, ext Z) {
+    const ext sum = (X + Y) + Z;
+    const ext h = std::atan2(Y / sum - w.y, X / sum - w.x) * 180 / std::numbers::pi_v<ext>;
+    return static_cast<double>(h < 0 ? h + 360 : h);
+  };
+  constexpr int samples = 128;
+  for (int i = 0; i <= samples; ++i) {
+    const double l = static_cast<double>(ext{b.locus_blue_end} +
+                                         (ext{b.green_lo} - b.locus_blue_end) * i / samples);
+    const tristimulus a = m.cumulative_tristimulus(l);
+    const tristimulus c = m.cumulative_tristimulus(cie_.complementary_wavelength(l));
+    const ext X = ext{c.X} - a.X, Y = ext{c.Y} - a.Y, Z = ext{c.Z} - a.Z;
+    pair_hues_.push_back({l, hue(X, Y, Z), hue(white.X - X, white.Y - Y, white.Z - Z)});
+  }
 }
 
 vector3 optimal_solid::cumulative(std::size_t i, long double t) const {

@@ -58,6 +58,14 @@ struct support_point {
   bool in_red_tail;  // a transition lies in the red tail
 };
 
+// The hue angles (degrees around the white point) of the band between l and
+// its compensative wavelength and of the spectrum without that band.
+struct pair_hue {
+  double l;
+  double band;
+  double band_stop;
+};
+
 class optimal_solid {
  public:
   // The model must outlive the solid. solid_model_error for a model without
@@ -70,7 +78,8 @@ class optimal_solid {
   double red_tail_start() const { return red_tail_start_; }
 
   // The support point in direction n (any length but zero); out's vectors
-  // keep their capacity between calls.
+  // keep their capacity between calls. The caller holds an exact_arithmetic
+  // scope (colour/exact_arithmetic.h), as for the model's own members.
   void boundary_point(const vector3& n, support_point& out) const;
 
   // XYZ of a 0/1 reflectance given by its transitions (the first rising or
@@ -85,6 +94,11 @@ class optimal_solid {
   // reflectances free where that function is zero (CIE 1964: z̄ = 0 above
   // 560 nm; CIE 1931: above 650 nm).
   bool has_flat_faces(std::size_t component) const { return flat_[component]; }
+
+  // The hues of the compensative pairs' optimal colours for 129 l from the
+  // blue end of the locus to the green range: where the search for a full
+  // colour of a given hue starts (colour/solid/colour_standing.h).
+  const std::vector<pair_hue>& pair_hues() const { return pair_hues_; }
 
  private:
   vector3 cumulative(std::size_t interval, long double t) const;
@@ -108,6 +122,7 @@ class optimal_solid {
   std::vector<vector3> node_values_;  // at the nodes, one more than intervals
   vector3 white_;
   std::array<bool, 3> flat_{};
+  std::vector<pair_hue> pair_hues_;
   double red_tail_start_;
   std::size_t red_tail_interval_;
 };
