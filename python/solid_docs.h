@@ -84,7 +84,8 @@ The full-colour content of each colour: X, Y, Z = c F + w W.
 
 F is the full colour: the optimal colour bounded by a compensative pair
 l, lc (the band between them, or the spectrum without it) with the
-colour's hue; W the ideal white. Black content s = 1 - c - w.
+colour's hue, or for hues no pair reaches a band from an end of the data
+into the green range; W the ideal white. Black content s = 1 - c - w.
 
 Parameters
 ----------

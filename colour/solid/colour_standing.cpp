@@ -1,11 +1,14 @@
 #include "colour/solid/colour_standing.h"
 
+#include <vector>
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
 #include "colour/exact_arithmetic.h"
 #include "colour/extended.h"
+#include "colour/solid/full_colour_families.h"
 
 namespace colour {
 namespace {
@@ -60,24 +63,6 @@ limit_standing limit_ratio(const optimal_solid& solid, const tristimulus& t) {
 
 namespace {
 
-struct pair_colour {
-  double l, lc;
-  tristimulus band;  // T(lc) - T(l)
-};
-
-pair_colour band_of(const optimal_solid& solid, ext l) {
-  const double lw = static_cast<double>(l);
-  const double lc = solid.cie().complementary_wavelength(lw);
-  const tristimulus a = solid.colour_model().cumulative_tristimulus(lw);
-  const tristimulus b = solid.colour_model().cumulative_tristimulus(lc);
-  return {lw, lc, {b.X - a.X, b.Y - a.Y, b.Z - a.Z}};
-}
-
-tristimulus gap_of(const optimal_solid& solid, const tristimulus& band) {
-  const tristimulus w = solid.colour_model().full_spectrum();
-  return {w.X - band.X, w.Y - band.Y, w.Z - band.Z};
-}
-
 // The hue difference of a pigment from the target, in (-180, 180].
 ext hue_offset(const tristimulus& f, ext target, chromaticity white) {
   const ext sum = (ext{f.X} + f.Y) + f.Z;
@@ -101,66 +86,71 @@ full_colour_content full_colour(const optimal_solid& solid, const tristimulus& t
     out.s = static_cast<double>(1 - ext{out.w});
     return out;
   }
-  // l runs over the short side of the pairs, from the blue end of the
-  // locus to the green range; the solid keeps their hues on a grid.
+  // The families of full colours join into one loop of hues: find the
+  // member with the colour's hue, from the solid's grid of their hues.
   const ext target = standing.hue;
-  const std::vector<pair_hue>& grid = solid.pair_hues();
-  for (int family = 0; family < 2; ++family) {
-    const bool stop = family == 1;
-    const auto offset = [&](ext l) {
-      const pair_colour p = band_of(solid, l);
-      return hue_offset(stop ? gap_of(solid, p.band) : p.band, target, white);
+  const cie_model& m = solid.cie();
+  for (std::size_t f = 0; f < full_colour_families.size(); ++f) {
+    const full_colour_family family = full_colour_families[f];
+    const family_range range = range_of(m, family);
+    const std::vector<double>& hues = solid.family_hues(f);
+    const auto parameter = [&](std::size_t i) {
+      return ext{range.lo} + (ext{range.hi} - range.lo) * static_cast<ext>(i) /
+                                 optimal_solid::family_samples;
     };
-    const auto grid_offset = [&](const pair_hue& g) {
-      return std::remainder(ext{stop ? g.band_stop : g.band} - target, ext{360});
+    const auto offset = [&](ext at) {
+      return hue_offset(tristimulus_of(m, member_of(m, family, static_cast<double>(at))), target,
+                        white);
     };
-    for (std::size_t i = 1; i < grid.size(); ++i) {
-      const ext prev_l = grid[i - 1].l, l = grid[i].l;
-      const ext prev = grid_offset(grid[i - 1]), cur = grid_offset(grid[i]);
+    for (std::size_t i = 1; i < hues.size(); ++i) {
+      const ext prev = std::remainder(hues[i - 1] - target, ext{360});
+      const ext cur = std::remainder(hues[i] - target, ext{360});
       // A change of sign that is no wrap-around at the opposite hue.
-      if (std::fabs(cur - prev) < 90 && ((prev <= 0 && cur >= 0) || (prev >= 0 && cur <= 0))) {
-        ext a = prev_l, c = l, fa = prev;
-        for (int n = 0; n < 200; ++n) {
-          const ext m = a + (c - a) / 2;
-          if (static_cast<double>(m) == static_cast<double>(a) ||
-              static_cast<double>(m) == static_cast<double>(c)) {
-            break;  // l is a double: no nearer one
-          }
-          const ext fm = offset(m);
-          if (std::fabs(fm) <= 1e-11L) {
-            a = c = m;
-            break;
-          }
-          if ((fm < 0) == (fa < 0)) {
-            a = m;
-            fa = fm;
-          } else {
-            c = m;
-          }
-        }
-        const pair_colour p = band_of(solid, a);
-        const tristimulus F = stop ? gap_of(solid, p.band) : p.band;
-        const tristimulus W = solid.colour_model().full_spectrum();
-        // XYZ = c F + w W, least squares over the three equations (the
-        // colour lies in the plane of F and W up to rounding).
-        const ext ff = ext{F.X} * F.X + ext{F.Y} * F.Y + ext{F.Z} * F.Z;
-        const ext fw = ext{F.X} * W.X + ext{F.Y} * W.Y + ext{F.Z} * W.Z;
-        const ext ww = ext{W.X} * W.X + ext{W.Y} * W.Y + ext{W.Z} * W.Z;
-        const ext ft = ext{F.X} * t.X + ext{F.Y} * t.Y + ext{F.Z} * t.Z;
-        const ext wt = ext{W.X} * t.X + ext{W.Y} * t.Y + ext{W.Z} * t.Z;
-        const ext det = ff * ww - fw * fw;
-        const ext c_content = (ft * ww - fw * wt) / det;
-        const ext w_content = (ff * wt - fw * ft) / det;
-        out.status = full_colour_status::found;
-        out.l = p.l;
-        out.lc = p.lc;
-        out.band_stop = stop;
-        out.F = F;
-        out.c = static_cast<double>(c_content);
-        out.w = static_cast<double>(w_content);
-        out.s = static_cast<double>(1 - c_content - w_content);
-        return out;
+      if (!(std::fabs(cur - prev) < 90 && ((prev <= 0 && cur >= 0) || (prev >= 0 && cur <= 0)))) {
+        continue;
       }
+      // Bisection on t (a double: it ends where no double lies between).
+      ext a = parameter(i - 1), c = parameter(i), fa = prev;
+      for (int n = 0; n < 200; ++n) {
+        const ext mid = a + (c - a) / 2;
+        if (static_cast<double>(mid) == static_cast<double>(a) ||
+            static_cast<double>(mid) == static_cast<double>(c)) {
+          break;
+        }
+        const ext fm = offset(mid);
+        if (std::fabs(fm) <= 1e-11L) {
+          a = c = mid;
+          break;
+        }
+        if ((fm < 0) == (fa < 0)) {
+          a = mid;
+          fa = fm;
+        } else {
+          c = mid;
+        }
+      }
+      const family_member member = member_of(m, family, static_cast<double>(a));
+      const tristimulus F = tristimulus_of(m, member);
+      const tristimulus W = m.full_spectrum();
+      // XYZ = c F + w W, least squares over the three equations (the
+      // colour lies in the plane of F and W up to rounding).
+      const ext ff = ext{F.X} * F.X + ext{F.Y} * F.Y + ext{F.Z} * F.Z;
+      const ext fw = ext{F.X} * W.X + ext{F.Y} * W.Y + ext{F.Z} * W.Z;
+      const ext ww = ext{W.X} * W.X + ext{W.Y} * W.Y + ext{W.Z} * W.Z;
+      const ext ft = ext{F.X} * t.X + ext{F.Y} * t.Y + ext{F.Z} * t.Z;
+      const ext wt = ext{W.X} * t.X + ext{W.Y} * t.Y + ext{W.Z} * t.Z;
+      const ext det = ff * ww - fw * fw;
+      const ext c_content = (ft * ww - fw * wt) / det;
+      const ext w_content = (ff * wt - fw * ft) / det;
+      out.status = full_colour_status::found;
+      out.l = member.l;
+      out.lc = member.lc;
+      out.band_stop = member.band_stop;
+      out.F = F;
+      out.c = static_cast<double>(c_content);
+      out.w = static_cast<double>(w_content);
+      out.s = static_cast<double>(1 - c_content - w_content);
+      return out;
     }
   }
   out.status = full_colour_status::no_pair;

@@ -14,13 +14,16 @@
 // A ratio up to 1 + 1e-9 counts as inside: the boundary's own points,
 // computed, land within that.
 //
-// Full-colour content: XYZ = c F + w W with the full colour F (the optimal
-// colour of the pigment construction: the band between a wavelength l and
-// its compensative wavelength lc, or the spectrum without that band, whose
-// hue is the colour's), the ideal white W and black content s = 1 - c - w.
-// The pair comes from a search along l over the pairs the model has (the
-// same construction as a pass's middle and middle-gap pigments, with the
-// compensative wavelength not floored).
+// Full-colour content: XYZ = c F + w W with the full colour F, the ideal
+// white W and black content s = 1 - c - w. F is the optimal colour of the
+// pigment construction whose hue is the colour's: the band between a
+// wavelength l and its compensative wavelength lc, or the spectrum without
+// it; for hues that no pair reaches, a band from an end of the data into
+// the green range, as a pass's end pigments (colour/solid/
+// full_colour_families.h). The member comes from a search along the
+// families (the compensative wavelength not floored). w < 0 where the
+// colour is more saturated than its full colour (the limits at low Y reach
+// beyond it); a colour outside the solid gets no decomposition.
 #pragma once
 
 #include "colour/solid/macadam_limits.h"
@@ -40,13 +43,14 @@ enum class full_colour_status {
   found,
   achromatic,   // at the white point: c = 0, w = Y / 100
   outside,      // outside the solid: no decomposition
-  no_pair,      // no compensative pair gives a full colour of this hue
+  no_pair,      // no member of the construction has this hue (only rounding at a
+                // family's joint can say so)
 };
 
 struct full_colour_content {
   full_colour_status status;
-  double l;        // the pair, nm (NaN unless found)
-  double lc;
+  double l;        // F's band l .. lc, nm (NaN unless found); l is the data's
+  double lc;       // start or lc its end for a band from an end of the data
   bool band_stop;  // F is the spectrum without the band l .. lc
   tristimulus F;
   double c, w, s;

@@ -7,6 +7,7 @@
 
 #include "colour/exact_arithmetic.h"
 #include "colour/extended.h"
+#include "colour/solid/full_colour_families.h"
 #include "colour/solid/quintic_crossings.h"
 
 namespace colour {
@@ -113,22 +114,16 @@ optimal_solid::optimal_solid(const model& m)
   while (red_tail_interval_ > 0 && same(node_values_[red_tail_interval_ - 1])) --red_tail_interval_;
   red_tail_start_ = start_ + static_cast<double>(red_tail_interval_) * step_;
 
-  const model_bounds& b = m.bounds();
-  const tristimulus white = m.full_spectrum();
   const chromaticity w = m.white_point();
-  const auto hue = [&](ext X, ext Y, ext Z) {
-    const ext sum = (X + Y) + Z;
-    const ext h = std::atan2(Y / sum - w.y, X / sum - w.x) * 180 / std::numbers::pi_v<ext>;
-    return static_cast<double>(h < 0 ? h + 360 : h);
-  };
-  constexpr int samples = 128;
-  for (int i = 0; i <= samples; ++i) {
-    const double l = static_cast<double>(ext{b.locus_blue_end} +
-                                         (ext{b.green_lo} - b.locus_blue_end) * i / samples);
-    const tristimulus a = m.cumulative_tristimulus(l);
-    const tristimulus c = m.cumulative_tristimulus(cie_.complementary_wavelength(l));
-    const ext X = ext{c.X} - a.X, Y = ext{c.Y} - a.Y, Z = ext{c.Z} - a.Z;
-    pair_hues_.push_back({l, hue(X, Y, Z), hue(white.X - X, white.Y - Y, white.Z - Z)});
+  for (std::size_t f = 0; f < full_colour_families.size(); ++f) {
+    const family_range r = range_of(cie_, full_colour_families[f]);
+    for (int i = 0; i <= family_samples; ++i) {
+      const double t = static_cast<double>(ext{r.lo} + (ext{r.hi} - r.lo) * i / family_samples);
+      const tristimulus c = tristimulus_of(cie_, member_of(cie_, full_colour_families[f], t));
+      const ext sum = (ext{c.X} + c.Y) + c.Z;
+      const ext h = std::atan2(c.Y / sum - w.y, c.X / sum - w.x) * 180 / std::numbers::pi_v<ext>;
+      family_hues_[f].push_back(static_cast<double>(h < 0 ? h + 360 : h));
+    }
   }
 }
 

@@ -58,14 +58,6 @@ struct support_point {
   bool in_red_tail;  // a transition lies in the red tail
 };
 
-// The hue angles (degrees around the white point) of the band between l and
-// its compensative wavelength and of the spectrum without that band.
-struct pair_hue {
-  double l;
-  double band;
-  double band_stop;
-};
-
 class optimal_solid {
  public:
   // The model must outlive the solid. solid_model_error for a model without
@@ -95,10 +87,12 @@ class optimal_solid {
   // 560 nm; CIE 1931: above 650 nm).
   bool has_flat_faces(std::size_t component) const { return flat_[component]; }
 
-  // The hues of the compensative pairs' optimal colours for 129 l from the
-  // blue end of the locus to the green range: where the search for a full
-  // colour of a given hue starts (colour/solid/colour_standing.h).
-  const std::vector<pair_hue>& pair_hues() const { return pair_hues_; }
+  // The hue angles (degrees around the white point) of each family of full
+  // colours (colour/solid/full_colour_families.h) at 129 evenly spaced
+  // points of its range: where the search for a full colour of a given hue
+  // starts (colour/solid/colour_standing.h).
+  static constexpr int family_samples = 128;
+  const std::vector<double>& family_hues(std::size_t family) const { return family_hues_[family]; }
 
  private:
   vector3 cumulative(std::size_t interval, long double t) const;
@@ -122,7 +116,7 @@ class optimal_solid {
   std::vector<vector3> node_values_;  // at the nodes, one more than intervals
   vector3 white_;
   std::array<bool, 3> flat_{};
-  std::vector<pair_hue> pair_hues_;
+  std::array<std::vector<double>, 4> family_hues_;
   double red_tail_start_;
   std::size_t red_tail_interval_;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <utility>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -216,6 +217,21 @@ TEST(FullColour, RecoversTheContentsOfAMixture) {
       EXPECT_NEAR(f.l, l, 1e-6) << l;
       EXPECT_NEAR(f.lc, lc, 1e-6) << l;
     }
+  }
+  // Hues no compensative pair reaches: a band from an end of the data into
+  // the green range (an orange [555, 830], a blue [360, 520]).
+  const model_bounds& bounds = m.bounds();
+  for (const auto& [l, lc] : {std::pair{555.0, bounds.data_hi}, std::pair{bounds.data_lo, 520.0}}) {
+    const tristimulus a = m.cumulative_tristimulus(l), b = m.cumulative_tristimulus(lc);
+    const tristimulus F{b.X - a.X, b.Y - a.Y, b.Z - a.Z};
+    const tristimulus mix{0.3 * F.X + 0.2 * W.X, 0.3 * F.Y + 0.2 * W.Y, 0.3 * F.Z + 0.2 * W.Z};
+    const full_colour_content f = full_colour(s, mix);
+    ASSERT_EQ(f.status, full_colour_status::found) << l << " " << lc;
+    EXPECT_FALSE(f.band_stop);
+    EXPECT_NEAR(f.l, l, 1e-6);
+    EXPECT_NEAR(f.lc, lc, 1e-6);
+    EXPECT_NEAR(f.c, 0.3, 1e-9);
+    EXPECT_NEAR(f.w, 0.2, 1e-9);
   }
   const full_colour_content grey = full_colour(s, {W.X * 0.4, 40, W.Z * 0.4});
   EXPECT_EQ(grey.status, full_colour_status::achromatic);
