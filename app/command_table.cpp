@@ -2,6 +2,7 @@
 
 #include "dominant/dominant_entry.h"
 #include "interactive/interactive_entry.h"
+#include "limits/limits_entry.h"
 #include "plot/plot_entry.h"
 #include "serve/serve_entry.h"
 #include "table/table_entry.h"
@@ -13,6 +14,7 @@ std::span<const cli::command> command_table() {
       interactive::command(),
       table::command(),
       dominant::command(),
+      limits::command(),
       plot::command(),
       serve::command(),
   };

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "colour/solid/optimal_solid.h"
 #include "plot/chromaticity_diagram.h"
+#include "plot/macadam_figure.h"
 #include "plot/output_file.h"
 #include "plot/raster_output.h"
 #include "plot/svg_canvas.h"
@@ -107,6 +109,24 @@ int write_output(const std::string& name, std::string_view bytes, std::FILE* out
   return 0;
 }
 
+// The MacAdam limits instead of the diagram: the model must have a solid.
+drawn_figure limits_figure(const plot_options& options, const colour::model& model,
+                           const figure_size& size) {
+  if (!options.wavelengths.empty() || options.ring || options.fill) {
+    throw cli::usage_error("--limits draws the limits alone: no wavelengths, --ring or --fill");
+  }
+  limits_request limits;
+  limits.model = &model;
+  limits.luminances = limit_luminances(options.limits);
+  limits.size = size;
+  limits.title = options.title;
+  try {
+    return draw_macadam_limits(limits);
+  } catch (const colour::solid_model_error& e) {
+    throw cli::usage_error(e.what());
+  }
+}
+
 }  // namespace
 
 int run_plot(const plot_options& options, std::span<const colour::model* const> models,
@@ -145,10 +165,15 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
     }
   }
 
-  const drawn_figure figure = draw_chromaticity_diagram(request);
-  for (const auto& label : figure.layout.omitted) {
-    std::fprintf(stderr, "vollfarbe plot: no room for the label \"%s\" (a larger --size has room)\n",
-                 label.c_str());
+  drawn_figure figure;
+  if (options.limits.empty()) {
+    figure = draw_chromaticity_diagram(request);
+    for (const auto& label : figure.layout.omitted) {
+      std::fprintf(stderr, "vollfarbe plot: no room for the label \"%s\" (a larger --size has room)\n",
+                   label.c_str());
+    }
+  } else {
+    figure = limits_figure(options, *request.model, request.size);
   }
   if (kind == file_kind::svg) return write_output(options.output, figure.svg, out);
   const rendering r = kind == file_kind::png

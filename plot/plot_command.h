@@ -22,6 +22,9 @@ struct plot_options {
   std::string title;                 // a heading; none when empty
   std::optional<std::string> dpi;    // PNG resolution
   std::string output = "-";          // file name, "-" = SVG on stdout
+  // Luminance factors "10,30,50,70,90": the figure of the MacAdam limits
+  // at these Y instead of the diagram (plot/macadam_figure.h).
+  std::string limits;
 };
 
 // Validates first (cli::usage_error: a bad number, a wavelength outside the

@@ -20,7 +20,8 @@ Examples:
   vollfarbe plot -o diagram.svg
   vollfarbe plot --wavelength 600 --ring -o plot-600.svg
   vollfarbe plot --wavelength 600 --fill --size column -o figure.pdf
-  vollfarbe plot --fill --size slide -o slide.png)";
+  vollfarbe plot --fill --size slide -o slide.png
+  vollfarbe plot --limits 10,30,50,70,90 --illuminant D65 -o limits.png)";
 
 struct settings {
   plot_options options;
@@ -49,6 +50,10 @@ cli::command command() {
                            "column (85 mm, 8.5 pt text), page (170 mm, 10 pt; the default), slide "
                            "(1280 x 720 px) or a width like 120mm or 900px")
                 ->type_name("SIZE");
+            app.add_option("--limits", plot.limits,
+                           "Draw the MacAdam limits at these luminance factors (10,30,50,70,90) "
+                           "instead of the diagram; CIE observers only")
+                ->type_name("LIST");
             app.add_option("--title", plot.title, "A heading above the diagram")->type_name("TEXT");
             app.add_option("--dpi", plot.dpi,
                            "Resolution of a PNG, default 300 (96 for slide and px sizes)")
@@ -59,7 +64,9 @@ cli::command command() {
                 ->type_name("FILE");
             app.footer(footer);
             return [s](const cli::run_context& run) {
-              const auto models = cli::chosen_models(s->models, "legacy");
+              // The limits need colour-matching functions: CIE 1931 unless told.
+              const auto models =
+                  cli::chosen_models(s->models, s->options.limits.empty() ? "legacy" : "cie1931");
               return run_plot(s->options, cli::model_pointers(models), run.out);
             };
           }};

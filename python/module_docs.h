@@ -37,6 +37,9 @@ hue_equal_wavelengths    the hue-equal wavelengths l1, l2 of a chromaticity
 dominant_wavelength      dominant and complementary wavelength and purities (CIE observers)
 colour_moment            the colour moment M of X, Y, Z
 chromaticity             x, y of X, Y, Z
+macadam_limits           the MacAdam limit at a luminance factor and hue angle (CIE observers)
+limit_ratio              where a colour stands: its distance over the limit's from the white point
+full_colour_content      c, w, s of a colour and its full colour's compensative pair
 observers, illuminants   the names the ``observer`` and ``illuminant`` arguments take
 Model                    a colour model as an object: built once, pickled to other processes
 

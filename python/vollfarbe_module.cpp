@@ -22,6 +22,7 @@
 #include "python/module_docs.h"
 #include "python/numeric_arguments.h"
 #include "python/output_arrays.h"
+#include "python/solid_functions.h"
 #include "python/table_columns_writer.h"
 #include "table/table_columns.h"
 
@@ -362,4 +363,5 @@ PYBIND11_MODULE(_vollfarbe, module) {
   module.def("observers", &observer_names, docs::observers);
   module.def("illuminants", &illuminant_names, docs::illuminants);
   define_model_objects(module);
+  add_solid_functions(module);
 }

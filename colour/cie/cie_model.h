@@ -73,6 +73,18 @@ class cie_model final : public model {
   // the white point, not rounded; NaN for a purple or the white itself.
   double dominant_wavelength(double x, double y) const;
 
+  // T over one interval, already normalised: base + t (c0 + t (c1 + ... c5)),
+  // with base = T at the interval's start and c_k = k_Y step a_k / (k + 1)
+  // from the weighted function's quintic (no division left for a call).
+  struct band_integral {
+    std::array<long double, 7> X, Y, Z;  // [0] = base, [1 + k] = c_k
+  };
+  // One per interval of the data grid data_start() + i data_step(); the
+  // solid of optimal colours (colour/solid/) works on them directly.
+  const std::vector<band_integral>& band_integrals() const { return integrals_; }
+  double data_start() const { return start_; }
+  double data_step() const { return step_; }
+
  private:
   struct position {
     std::size_t interval;
@@ -86,12 +98,6 @@ class cie_model final : public model {
   double step_;
   std::size_t nodes_;
   std::vector<quintic> x_, y_, z_;  // unweighted, for the locus
-  // T over one interval, already normalised: base + t (c0 + t (c1 + ... c5)),
-  // with base = T at the interval's start and c_k = k_Y step a_k / (k + 1)
-  // from the weighted function's quintic (no division left for a call).
-  struct band_integral {
-    std::array<long double, 7> X, Y, Z;  // [0] = base, [1 + k] = c_k
-  };
   std::vector<band_integral> integrals_;
   tristimulus full_;
   std::array<long double, 3> relative_;  // 100 / Xw, 100 / Yw, 100 / Zw

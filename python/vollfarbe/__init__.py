@@ -12,7 +12,8 @@ __version__ = _vollfarbe.__version__
 __doc__ = _vollfarbe.__doc__
 __all__ = ["compute", "compensative_wavelength", "cumulative_tristimulus", "optimal_colour",
            "hue_equal_wavelengths", "dominant_wavelength", "colour_moment", "chromaticity",
-           "observers", "illuminants", "Model"]
+           "macadam_limits", "limit_ratio", "full_colour_content", "observers", "illuminants",
+           "Model"]
 
 # Where colord-data keeps the observers and illuminants the names stand for
 # (the program's catalogue of models).
@@ -271,6 +272,21 @@ def colour_moment(X, Y, Z, observer="legacy", illuminant="E", *, out=None, threa
 @_documented
 def chromaticity(X, Y, Z, *, out=None, threads=None):
     return _vollfarbe.chromaticity(X, Y, Z, out, threads)
+
+
+@_documented
+def macadam_limits(Y, hue, observer="cie1931", illuminant="E"):
+    return _vollfarbe.macadam_limits(Y, hue, *_model(observer, illuminant))
+
+
+@_documented
+def limit_ratio(X, Y, Z, observer="cie1931", illuminant="E"):
+    return _vollfarbe.limit_ratio(X, Y, Z, *_model(observer, illuminant))
+
+
+@_documented
+def full_colour_content(X, Y, Z, observer="cie1931", illuminant="E"):
+    return _vollfarbe.full_colour_content(X, Y, Z, *_model(observer, illuminant))
 
 
 @_documented
