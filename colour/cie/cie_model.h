@@ -10,9 +10,10 @@
 //   - The colour moment sqrt((Y - X)^2 + (Y - Z)^2) on the white-relative
 //     values 100 X/Xw, 100 Y/Yw, 100 Z/Zw, rounded as the built-in model's.
 //   - The spectrum locus: the chromaticity of the unweighted functions
-//     (the illuminant never enters it), from 380 to 700 nm (or the data's
-//     nodes nearest inside), closed by the purple line; outside it, any
-//     wavelength of the data has its own chromaticity.
+//     (the illuminant never enters it) over the data's range, cut where its
+//     hue around the white point stops turning one way
+//     (colour/cie/locus_hue_inverse.h), closed by the purple line; beyond
+//     the cut, any wavelength of the data still has its own chromaticity.
 //   - The compensative wavelength of lambda: where the line from its locus
 //     point through the white point meets the locus on the far side, to
 //     better than 1e-9 nm, floored to 0.001 nm; none where that side is the
@@ -20,7 +21,7 @@
 //     the blue end).
 //
 // CIE 1931 2° under E: white (100.008, 100, 100.033); 600 nm -> 489.994;
-// green range 493.881 .. 569.675.
+// locus 360 .. 701.985 nm; green range 493.881 .. 569.590.
 #pragma once
 
 #include <memory>
@@ -37,8 +38,8 @@
 namespace colour {
 
 // Data that make no model: fewer than three sets of functions, too few
-// nodes, no locus in 380 .. 700 nm, a locus whose hue does not fall from
-// node to node, an illuminant with no power where the eye sees.
+// nodes, a locus whose hue does not fall around 540 nm, an illuminant with
+// no power where the eye sees.
 struct model_data_error : std::runtime_error {
   explicit model_data_error(const std::string& message) : std::runtime_error(message) {}
 };
