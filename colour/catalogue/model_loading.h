@@ -3,6 +3,8 @@
 //   /usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf        cie1931
 //   /usr/share/colord/cmf/CIE1964-10deg-XYZ.cmf       cie1964
 //   /usr/share/colord/illuminant/CIE-<NAME>.sp        A, B, C, D50, ..., E, F1 .. F12
+//   /usr/share/colord/ref/CIE-1986-daylight-SPD.cmf   D:T, daylight of T kelvin
+//                                                     (colour/cie/daylight_illuminant.h)
 // or any file of the same format (CGATS text).
 //
 //   load_model("cie1931", "D65")->white_point()   -> (0.31271, 0.32901)

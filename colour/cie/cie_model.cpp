@@ -83,7 +83,32 @@ cie_model::cie_model(std::string name, std::string description, const spectral_t
     terms(sy[i], cum_y[i], integrals_[i].Y);
     terms(sz[i], cum_z[i], integrals_[i].Z);
   }
+  weighted_ = {sx, sy, sz};
+  scale_ = scale;
+  set_white(white_);
+}
 
+cie_model::cie_model(const cie_model& base, chromaticity white)
+    : name_(base.name_),
+      description_(base.description_),
+      start_(base.start_),
+      step_(base.step_),
+      nodes_(base.nodes_),
+      x_(base.x_),
+      y_(base.y_),
+      z_(base.z_),
+      weighted_(base.weighted_),
+      scale_(base.scale_),
+      integrals_(base.integrals_),
+      full_(base.full_),
+      relative_(base.relative_),
+      bounds_(base.bounds_) {
+  set_white(white);
+}
+
+// The hues around the white: the locus cut, its ends and the green range.
+void cie_model::set_white(chromaticity white) {
+  white_ = white;
   try {
     hue_ = std::make_unique<locus_hue_inverse>(x_, y_, z_, start_, step_, white_);
   } catch (const std::domain_error& e) {
@@ -92,7 +117,7 @@ cie_model::cie_model(std::string name, std::string description, const spectral_t
   const double blue_end = hue_->blue_end();
   const double red_end = hue_->red_end();
   bounds_ = {blue_end, red_end, complementary_wavelength(red_end),
-             complementary_wavelength(blue_end), start_, cmf.end_nm};
+             complementary_wavelength(blue_end), bounds_.data_lo, bounds_.data_hi};
 }
 
 std::optional<cie_model::position> cie_model::position_of(double w) const {

@@ -24,6 +24,7 @@
 // locus 360 .. 701.985 nm; green range 493.881 .. 569.590.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -67,6 +68,23 @@ class cie_model final : public model {
   void passes(std::span<const double> lc, std::span<const double> l,
               std::span<pass_result> out) const override;
 
+  // The same observer and illuminant with another white point for the hues
+  // (a chromaticity given by the user, or the white of another summation):
+  // the dominant and compensative wavelengths and the locus cut are taken
+  // around it; the tristimulus values stay the data's.
+  cie_model(const cie_model& base, chromaticity white);
+
+  // The data behind the model, for integrating spectra against it: the
+  // grid, the quintics of x̄, ȳ, z̄ and of the illuminant-weighted S x̄,
+  // S ȳ, S z̄ (index 0, 1, 2), and 100 / ∫ S ȳ dλ (the white has Y = 100).
+  double grid_start() const { return start_; }
+  double grid_step() const { return step_; }
+  const std::vector<quintic>& observer_function(std::size_t c) const {
+    return c == 0 ? x_ : c == 1 ? y_ : z_;
+  }
+  const std::vector<quintic>& weighted_function(std::size_t c) const { return weighted_[c]; }
+  long double white_scale() const { return scale_; }
+
   // The compensative wavelength of w, not rounded; NaN where the line meets
   // the purple line or w lies outside the data.
   double complementary_wavelength(double w) const;
@@ -87,6 +105,8 @@ class cie_model final : public model {
   double step_;
   std::size_t nodes_;
   std::vector<quintic> x_, y_, z_;  // unweighted, for the locus
+  std::array<std::vector<quintic>, 3> weighted_;
+  long double scale_;
   // T over one interval, already normalised: base + t (c0 + t (c1 + ... c5)),
   // with base = T at the interval's start and c_k = k_Y step a_k / (k + 1)
   // from the weighted function's quintic (no division left for a call).
@@ -99,6 +119,8 @@ class cie_model final : public model {
   chromaticity white_;
   std::unique_ptr<locus_hue_inverse> hue_;
   model_bounds bounds_;
+
+  void set_white(chromaticity white);
 };
 
 }  // namespace colour
