@@ -10,6 +10,7 @@
 #include "cli/number_input.h"
 #include "cli/printable_text.h"
 #include "cli/usage_error.h"
+#include "cli/white_point_input.h"
 #include "colour/cie/cie_model.h"
 #include "colour/exact_arithmetic.h"
 #include "colour/spectrum/colour_temperature.h"
@@ -57,17 +58,6 @@ std::string read_all(const std::string& path, std::FILE* in) {
   if (failed) throw file_error(name + ": cannot read: " + std::strerror(error));
   if (text.size() > max_file_bytes) throw file_error(name + ": too large for sample spectra");
   return text;
-}
-
-colour::chromaticity white_of(const std::string& text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) throw cli::usage_error("--white takes x,y: " + cli::quoted(text));
-  const double x = cli::parse_number(std::string_view(text).substr(0, comma), "--white x");
-  const double y = cli::parse_number(std::string_view(text).substr(comma + 1), "--white y");
-  if (!(x > 0 && y > 0 && x + y < 1)) {
-    throw cli::usage_error("--white " + cli::quoted(text) + " is no chromaticity (x, y > 0, x + y < 1)");
-  }
-  return {x, y};
 }
 
 // X + Y + Z <= 0 (a negative reflectance, no light) has no chromaticity:
@@ -185,8 +175,11 @@ int run_spectrum(const spectrum_options& options, const colour::model& model,
   if (!method) throw cli::usage_error("--method: " + cli::quoted(options.method) + " is not exact or cie15");
   const cie_model& m = cie_of(model);
   const cie_model& observer1931 = cie_of(cie1931);
-  const std::optional<colour::chromaticity> white =
-      options.white ? std::optional(white_of(*options.white)) : std::nullopt;
+  std::optional<colour::chromaticity> white;
+  if (options.white) {
+    const cli::white_point w = cli::parse_white_point(*options.white);
+    white = colour::chromaticity{w.x, w.y};
+  }
 
   std::vector<colour::sample_spectrum> samples;
   if (!options.file.empty()) {

@@ -86,6 +86,12 @@ got=$("$vollfarbe" dominant --observer legacy --xy 0.3477056641250473 0.59570240
 got=$("$vollfarbe" dominant --observer legacy --XYZ 1 1 1 | tail -1 | cut -d, -f3-)
 [ "$got" = ",,," ] || fail "dominant --observer legacy at the white: $got"
 
+# --white: the hues seen from a rounded D65 white, not the data's.
+got=$("$vollfarbe" dominant --illuminant D65 --white 0.3127,0.3290 --xy 0.4 0.4 | tail -1 | cut -d, -f4)
+[ "$got" = 481.076 ] || fail "dominant --white: $got"
+"$vollfarbe" dominant --white 0.9,0.3 --xy 0.4 0.4 >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] && grep -q "is no chromaticity" "$work/err" || fail "dominant --white 0.9,0.3"
+
 # Outside the locus (left of it, x + y > 1, no light): no purities, one
 # warning counting them, status 0; --strict refuses them, writing nothing.
 printf -- '-0.1 0.5\n0.5 0.6\n0.3 0.3\n0 0 0\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
