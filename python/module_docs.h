@@ -38,6 +38,9 @@ dominant_wavelength      dominant and complementary wavelength and purities (CIE
 colour_moment            the colour moment M of X, Y, Z
 chromaticity             x, y of X, Y, Z
 observers, illuminants   the names the ``observer`` and ``illuminant`` arguments take
+spectrum_colour          X, Y, Z, x, y and the dominant wavelength of sample spectra
+cct                      the correlated colour temperature and Duv of emission spectra
+daylight                 CIE daylight of a correlated colour temperature
 
 Examples
 --------

@@ -16,6 +16,7 @@
 #include "python/model_choice.h"
 #include "python/module_docs.h"
 #include "python/numeric_arguments.h"
+#include "python/spectrum_functions.h"
 #include "python/table_columns_writer.h"
 #include "table/table_columns.h"
 
@@ -324,4 +325,5 @@ PYBIND11_MODULE(vollfarbe, module) {
   module.def("chromaticity", &chromaticity, docs::chromaticity, "X"_a, "Y"_a, "Z"_a);
   module.def("observers", &observer_names, docs::observers);
   module.def("illuminants", &illuminant_names, docs::illuminants);
+  add_spectrum_functions(module);
 }

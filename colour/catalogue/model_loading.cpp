@@ -157,16 +157,18 @@ struct illuminant_data {
   illuminant_source source;
 };
 
+std::string daylight_basis_path() {
+  return std::string(colord_data_dir) + "/ref/CIE-1986-daylight-SPD.cmf";
+}
+
 illuminant_data illuminant_data_of(std::string_view illuminant) {
   if (!is_daylight_name(illuminant)) {
     illuminant_source source = illuminant_named(illuminant);
     return {read_table(source.path, 1), std::move(source)};
   }
-  const std::string basis_path = std::string(colord_data_dir) + "/ref/CIE-1986-daylight-SPD.cmf";
   try {
-    const double cct = daylight_cct_of(illuminant);
     // The CIE's own basis: known to cover 300 .. 830 nm, nothing to warn about.
-    return {daylight_spectrum(cct, read_table(basis_path, 3)), {basis_path, upper(illuminant), true}};
+    return {daylight_table(daylight_cct_of(illuminant)), {daylight_basis_path(), upper(illuminant), true}};
   } catch (const std::invalid_argument& e) {
     throw model_load_error("--illuminant " + std::string(e.what()));
   }
@@ -190,6 +192,15 @@ std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::stri
 }
 
 }  // namespace
+
+spectral_table daylight_table(double cct) {
+  const spectral_table basis = read_table(daylight_basis_path(), 3);
+  try {
+    return daylight_spectrum(cct, basis);
+  } catch (const std::exception& e) {
+    throw model_load_error(daylight_basis_path() + ": " + e.what());
+  }
+}
 
 std::shared_ptr<const model> load_model(std::string_view observer, std::string_view illuminant,
                                         std::vector<std::string>* warnings) {

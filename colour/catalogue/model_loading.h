@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "colour/catalogue/model_catalogue.h"
+#include "colour/cgats_reader.h"
 #include "colour/colour_model.h"
 
 namespace colour {
@@ -56,6 +57,11 @@ std::shared_ptr<const model> load_model(std::string_view observer,
 std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,
                                             std::string_view illuminant = default_illuminant,
                                             std::vector<std::string>* warnings = nullptr);
+
+// CIE daylight of `cct` kelvin (4,000 .. 25,000) on the basis functions'
+// grid, 300 .. 830 nm by 5 nm (colour/cie/daylight_illuminant.h); a missing
+// basis file, or a temperature outside the range, is a model_load_error.
+spectral_table daylight_table(double cct);
 
 // Several observers from a comma-separated list, in its order:
 // "legacy,cie1931" -> the built-in tables and CIE 1931; a name listed twice
