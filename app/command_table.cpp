@@ -4,6 +4,7 @@
 #include "interactive/interactive_entry.h"
 #include "plot/plot_entry.h"
 #include "serve/serve_entry.h"
+#include "spectrum/spectrum_entry.h"
 #include "table/table_entry.h"
 
 namespace app {
@@ -13,6 +14,7 @@ std::span<const cli::command> command_table() {
       interactive::command(),
       table::command(),
       dominant::command(),
+      spectrum::command(),
       plot::command(),
       serve::command(),
   };

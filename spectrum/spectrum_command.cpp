@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "cli/number_input.h"
+#include "cli/output_buffer.h"
+#include "cli/record_writer.h"
 #include "cli/printable_text.h"
 #include "cli/usage_error.h"
 #include "cli/white_point_input.h"
@@ -16,7 +18,6 @@
 #include "colour/spectrum/colour_temperature.h"
 #include "colour/spectrum/spectrum_colour.h"
 #include "colour/spectrum/spectrum_reading.h"
-#include "textio/shortest_number.h"
 
 namespace spectrum {
 namespace {
@@ -25,16 +26,6 @@ using colour::cie_model;
 
 // No sample file comes near this; a larger one is a mistake.
 constexpr std::size_t max_file_bytes = 64u << 20;
-
-enum class format { csv, tsv, json, jsonl };
-
-format format_named(const std::string& name) {
-  if (name == "csv") return format::csv;
-  if (name == "tsv") return format::tsv;
-  if (name == "json") return format::json;
-  if (name == "jsonl") return format::jsonl;
-  throw cli::usage_error("--format: " + cli::quoted(name) + " is not csv, tsv, json or jsonl");
-}
 
 struct file_error : std::runtime_error {
   explicit file_error(const std::string& message) : std::runtime_error(message) {}
@@ -74,82 +65,27 @@ struct row {
   colour::colour_temperature temperature;
 };
 
-std::string number(double v, bool json) {
-  if (!std::isfinite(v)) return json ? "null" : "";
-  return textio::shortest_text(v);
+std::vector<cli::column> columns_of(bool with_temperature) {
+  std::vector<cli::column> c{{"sample", true}, {"X"}, {"Y"}, {"Z"}, {"x"}, {"y"}, {"u_prime"},
+                             {"v_prime"}, {"dominant"}, {"complementary"}, {"excitation_purity"},
+                             {"colorimetric_purity"}, {"inside_locus", true}};
+  if (with_temperature) c.insert(c.end(), {{"cct"}, {"duv"}});
+  return c;
 }
 
-std::string json_string(std::string_view s) {
-  std::string out = "\"";
-  for (const char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += c;
-    }
+void write_row(cli::record_writer& writer, const row& w, bool with_temperature) {
+  const colour::chromaticity xy = xy_of(w.t);
+  const colour::chromaticity uv =
+      std::isnan(xy.x) ? colour::chromaticity{NAN, NAN} : colour::uv_1960(w.t);
+  std::vector<cli::field> fields{std::string_view(w.sample), w.t.X, w.t.Y, w.t.Z, xy.x, xy.y,
+                                 uv.x, 1.5 * uv.y, w.hue.dominant, w.hue.complementary,
+                                 w.hue.excitation_purity, w.hue.colorimetric_purity,
+                                 std::string_view(w.hue.inside_locus ? "yes" : "no")};
+  if (with_temperature) {
+    fields.emplace_back(w.temperature.cct);
+    fields.emplace_back(w.temperature.duv);
   }
-  return out + "\"";
-}
-
-// A CSV field in quotes where it holds a separator, a quote or a line end.
-std::string text_field(std::string_view s, char separator) {
-  if (s.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string_view::npos) {
-    return std::string(s);
-  }
-  std::string out = "\"";
-  for (const char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
-std::string rows_text(const std::vector<row>& rows, format f, bool with_temperature) {
-  std::vector<std::string> names{"sample", "X", "Y", "Z", "x", "y", "u_prime", "v_prime",
-                                 "dominant", "complementary", "excitation_purity",
-                                 "colorimetric_purity", "inside_locus"};
-  if (with_temperature) names.insert(names.end(), {"cct", "duv"});
-  const bool json = f == format::json || f == format::jsonl;
-  const char separator = f == format::tsv ? '\t' : ',';
-  std::string text;
-  if (!json) {
-    for (std::size_t i = 0; i < names.size(); ++i) text += (i ? std::string(1, separator) : "") + names[i];
-    text += '\n';
-  } else if (f == format::json) {
-    text += '[';
-  }
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const row& w = rows[r];
-    const colour::chromaticity xy = xy_of(w.t);
-    const colour::chromaticity uv =
-        std::isnan(xy.x) ? colour::chromaticity{NAN, NAN} : colour::uv_1960(w.t);
-    std::vector<std::string> values{
-        json ? json_string(w.sample) : text_field(w.sample, separator),
-        number(w.t.X, json), number(w.t.Y, json), number(w.t.Z, json), number(xy.x, json),
-        number(xy.y, json), number(uv.x, json), number(1.5 * uv.y, json),
-        number(w.hue.dominant, json), number(w.hue.complementary, json),
-        number(w.hue.excitation_purity, json), number(w.hue.colorimetric_purity, json),
-        json ? (w.hue.inside_locus ? "true" : "false") : (w.hue.inside_locus ? "yes" : "no")};
-    if (with_temperature) {
-      values.push_back(number(w.temperature.cct, json));
-      values.push_back(number(w.temperature.duv, json));
-    }
-    if (!json) {
-      for (std::size_t i = 0; i < values.size(); ++i) text += (i ? std::string(1, separator) : "") + values[i];
-      text += '\n';
-      continue;
-    }
-    if (f == format::json) text += r == 0 ? "\n" : ",\n";
-    text += '{';
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      text += (i ? ",\"" : "\"") + names[i] + "\":" + values[i];
-    }
-    text += f == format::json ? "}" : "}\n";
-  }
-  if (f == format::json) text += rows.empty() ? "]\n" : "\n]\n";
-  return text;
+  writer.write(fields);
 }
 
 const cie_model& cie_of(const colour::model& m) {
@@ -165,7 +101,7 @@ const cie_model& cie_of(const colour::model& m) {
 int run_spectrum(const spectrum_options& options, const colour::model& model,
                  const colour::model& cie1931, std::string_view illuminant_label, std::FILE* in,
                  std::FILE* out, std::FILE* err) {
-  const format f = format_named(options.format);
+  const cli::record_format format = cli::parse_record_format(options.format);
   const auto kind = colour::spectrum_kind_named(options.kind);
   if (!kind) {
     throw cli::usage_error("--kind: " + cli::quoted(options.kind) +
@@ -241,9 +177,15 @@ int run_spectrum(const spectrum_options& options, const colour::model& model,
     throw cli::usage_error(std::to_string(outside) + " of " + std::to_string(rows.size()) +
                            " colours lie outside the spectrum locus (--strict)");
   }
-  const std::string text = rows_text(rows, f, emission);
-  if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
-    std::fprintf(err, "vollfarbe spectrum: cannot write the output: %s\n", std::strerror(errno));
+  const cli::record_layout layout(format, columns_of(emission));
+  cli::output_buffer buffer(out);
+  cli::record_writer writer(layout, buffer);
+  for (const row& r : rows) write_row(writer, r, emission);
+  if (!writer.finish()) {
+    if (buffer.error() != EPIPE) {
+      std::fprintf(err, "vollfarbe spectrum: cannot write the output: %s\n",
+                   std::strerror(buffer.error()));
+    }
     return 1;
   }
   if (linear) {

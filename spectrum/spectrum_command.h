@@ -17,13 +17,15 @@
 //     instead of a row with empty purities and a warning.
 #pragma once
 
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "colour/colour_model.h"
+
+namespace CLI {
+class App;
+}
 
 namespace spectrum {
 

@@ -1,4 +1,6 @@
 // The CLI11 declarations of `vollfarbe spectrum`.
+#include <CLI/CLI.hpp>
+
 #include "spectrum/spectrum_command.h"
 
 namespace spectrum {
