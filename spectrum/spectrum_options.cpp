@@ -15,10 +15,6 @@ void add_spectrum_options(CLI::App& command, spectrum_options& options) {
                      "reflectance (default) or transmittance, lit by the illuminant; emission, "
                      "the light itself (Y = 100, with its CCT and Duv)")
       ->type_name("KIND");
-  command.add_option("--method", options.method,
-                     "exact (default): integrated exactly over the observer's range; cie15: "
-                     "CIE 15's 5 nm summation over 380 to 780 nm")
-      ->type_name("METHOD");
   command.add_flag("--percent", options.percent, "The values are in percent (0 to 100)")
       ->disable_flag_override();
   command.add_option("--white", options.white,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "colour/exact_arithmetic.h"
 #include "colour/extended.h"
 
 namespace colour {
@@ -115,6 +116,12 @@ tristimulus spectrum_tristimulus(const spectrum_function& f, const cie_model& m,
 tristimulus white_tristimulus(const cie_model& m, summation_method method) {
   const spectrum_function one(sample_spectrum{"", {380}, {1}});
   return spectrum_tristimulus(one, m, spectrum_kind::reflectance, method);
+}
+
+std::shared_ptr<const cie_model> with_summed_white(const cie_model& m) {
+  const exact_arithmetic scope;
+  return std::make_shared<const cie_model>(
+      m, chromaticity_xy(white_tristimulus(m, summation_method::cie15)));
 }
 
 chromaticity uv_1960(const tristimulus& t) {

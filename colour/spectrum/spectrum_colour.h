@@ -18,6 +18,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "colour/cie/cie_model.h"
 #include "colour/colour_model.h"
@@ -42,6 +43,11 @@ tristimulus spectrum_tristimulus(const spectrum_function& f, const cie_model& m,
 
 // The model's white by the method: a reflectance of 1 everywhere.
 tristimulus white_tristimulus(const cie_model& m, summation_method method);
+
+// The model with its white point, and so the hues seen from it, by CIE 15's
+// summation (the tristimulus values of its optimal colours stay the exact
+// band integrals).
+std::shared_ptr<const cie_model> with_summed_white(const cie_model& m);
 
 // CIE 1960 UCS: u = 4X / (X + 15Y + 3Z), v = 6Y / (X + 15Y + 3Z); CIE 1976
 // u' = u, v' = 1.5 v.

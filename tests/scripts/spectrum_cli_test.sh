@@ -62,6 +62,12 @@ got=$("$vollfarbe" spectrum --observer cie1964 --illuminant A --method cie15 | t
 python3 -c 'import sys; x, y = map(float, sys.argv[1].split(",")); assert (round(x, 5), round(y, 5)) == (0.45117, 0.40594), (x, y)' "$got" ||
   fail "A 10° by cie15: $got"
 
+# --method is a model option of every command: the hues seen from the summed white.
+got=$("$vollfarbe" table --observer cie1931 --illuminant D65 --method cie15 600 | tail -1 | cut -d, -f3)
+[ "$got" = 489.868 ] || fail "table --method cie15: $got"
+"$vollfarbe" table --method cie15 600 >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] && grep -q "needs a CIE observer" "$work/err" || fail "table --method cie15 with the built-in tables"
+
 # Light of 730 nm with the 1964 observer has the chromaticity of 676.061 nm.
 printf 'nm,line\n729.99,0\n730,1\n730.01,0\n' >"$work/line.csv"
 got=$("$vollfarbe" spectrum --observer cie1964 --illuminant D65 --kind emission "$work/line.csv" 2>/dev/null | tail -1 | cut -d, -f9)
