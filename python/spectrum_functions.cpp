@@ -91,6 +91,11 @@ constexpr const char* daylight_doc = R"(daylight(cct)
 CIE daylight of a correlated colour temperature (4,000 to 25,000 K), from
 the CIE's basis functions in colord-data and CIE 15's formulas.
 
+Parameters
+----------
+cct : float
+    The correlated colour temperature, K (D65 is 6504 K, D50 5003 K).
+
 Returns
 -------
 (wavelengths, power) : tuple of ndarray
