@@ -157,7 +157,14 @@ int run_spectrum(const spectrum_options& options, const colour::model& model,
                     colour::correlated_colour_temperature(observer1931.full_spectrum(), observer1931)});
   }
   for (const colour::sample_spectrum& s : samples) {
-    colour::spectrum_function function(s);
+    std::optional<colour::spectrum_function> checked;
+    try {
+      checked.emplace(s);
+    } catch (const std::invalid_argument& e) {  // what the reader let through
+      std::fprintf(err, "vollfarbe spectrum: %s\n", cli::printable_text(e.what()).c_str());
+      return 2;
+    }
+    const colour::spectrum_function& function = *checked;
     linear = linear || function.linear();
     held = held || s.wavelengths.front() > m.bounds().data_lo || s.wavelengths.back() < m.bounds().data_hi;
     const colour::tristimulus t = colour::spectrum_tristimulus(function, m, *kind, *method);
