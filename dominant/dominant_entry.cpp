@@ -64,7 +64,7 @@ cli::command command() {
                 }
               }
               s->options.from_stdin = !s->stdin_marks.empty();
-              const auto models = cli::chosen_models(s->models, "cie1931");
+              const auto models = cli::chosen_models(s->models, "cie1931", s->options.strict);
               if (models.size() != 1) throw cli::usage_error("dominant: one --observer at a time");
               return run_dominant(s->options, *models.front(), run.in, run.out);
             };

@@ -28,7 +28,7 @@ cli::command command() {
             cli::add_model_options(app, s->models, false, "cie1931");
             return [s](const cli::run_context& run) {
               s->options.method = s->models.method;
-              const auto models = cli::chosen_models(s->models, "cie1931");
+              const auto models = cli::chosen_models(s->models, "cie1931", s->options.strict);
               if (models.size() != 1) throw cli::usage_error("spectrum: one --observer at a time");
               // The colour temperature is the CIE 1931 observer's, whatever the colours' is.
               const auto cie1931 = colour::load_model("cie1931", s->models.illuminant);
