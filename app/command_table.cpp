@@ -5,6 +5,7 @@
 #include "limits/limits_entry.h"
 #include "plot/plot_entry.h"
 #include "serve/serve_entry.h"
+#include "spectrum/spectrum_entry.h"
 #include "table/table_entry.h"
 
 namespace app {
@@ -15,6 +16,7 @@ std::span<const cli::command> command_table() {
       table::command(),
       dominant::command(),
       limits::command(),
+      spectrum::command(),
       plot::command(),
       serve::command(),
   };

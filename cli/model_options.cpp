@@ -5,7 +5,10 @@
 #include <cstdio>
 
 #include "cli/printable_text.h"
+#include "cli/number_input.h"
 #include "cli/usage_error.h"
+#include "colour/cie/cie_model.h"
+#include "colour/spectrum/spectrum_colour.h"
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/catalogue/model_loading.h"
 
@@ -32,18 +35,27 @@ void add_model_options(CLI::App& command, model_options& options, bool several,
   command
       .add_option("--illuminant", options.illuminant,
                   "The white: " + colour::listed(colour::illuminant_names()) +
-                      " (default E), or a spectral file (colord's .sp format)")
+                      " (default E), D:T (daylight of T kelvin, 4000 to 25000), or a "
+                      "spectral file (colord's .sp format)")
       ->type_name("NAME|FILE");
   command
       .add_option("--cmf", options.cmf,
                   "Colour-matching functions from a file (colord's .cmf format) instead of "
                   "--observer")
       ->type_name("FILE");
+  command
+      .add_option("--method", options.method,
+                  "exact (default): the white integrated over the observer's range; cie15: "
+                  "CIE 15's 5 nm summation over 380 to 780 nm, which reproduces published "
+                  "white points")
+      ->type_name("METHOD");
 }
 
 std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_options& options,
                                                                 std::string_view default_observer,
                                                                 bool strict) {
+  const auto method = colour::summation_method_named(options.method);
+  if (!method) throw usage_error("--method: " + cli::quoted(options.method) + " is not exact or cie15");
   std::vector<std::string> warnings;
   std::vector<std::shared_ptr<const colour::model>> models;
   if (options.cmf) {
@@ -56,6 +68,13 @@ std::vector<std::shared_ptr<const colour::model>> chosen_models(const model_opti
   if (strict && !warnings.empty()) throw colour::model_load_error("--strict: " + warnings.front());
   for (const auto& warning : warnings) {
     std::fprintf(stderr, "vollfarbe: warning: %s\n", printable_text(warning).c_str());
+  }
+  if (*method == colour::summation_method::cie15) {
+    for (auto& m : models) {
+      const auto* cie = dynamic_cast<const colour::cie_model*>(m.get());
+      if (!cie) throw usage_error("--method cie15 needs a CIE observer: the built-in tables have one white");
+      m = colour::with_summed_white(*cie);
+    }
   }
   return models;
 }

@@ -1,5 +1,8 @@
 // The options every command that computes takes to choose its model:
-// --observer NAME[,NAME...], --illuminant NAME|FILE, --cmf FILE. The names
+// --observer NAME[,NAME...], --illuminant NAME|FILE|D:T, --cmf FILE, and
+// --method exact|cie15 (cie15: the white point is CIE 15's 5 nm summation
+// over 380..780 nm, so that published white points and the hues seen from
+// them are reproduced; exact: the integral over the observer's range). The names
 // and their help come from the model catalogue (colour/catalogue/).
 #pragma once
 
@@ -21,6 +24,7 @@ struct model_options {
   std::optional<std::string> observer;
   std::string illuminant{"E"};
   std::optional<std::string> cmf;
+  std::string method{"exact"};
 };
 
 // Declares the three options on a command. `several`: --observer takes a

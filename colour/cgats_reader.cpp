@@ -102,6 +102,9 @@ std::size_t count_of(const numbered_keyword& k, std::string_view name, std::size
   return static_cast<std::size_t>(v);
 }
 
+// The field that names a sample rather than holding a value.
+bool is_sample_id_field(std::string_view name) { return name == "SAMPLE_ID"; }
+
 }  // namespace
 
 spectral_table read_cgats(std::string_view text) { return read_cgats(text, SIZE_MAX); }
@@ -113,6 +116,7 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
   bool subnormal = false;
   numbered_keyword start, end, bands, fields, sets;
   std::optional<std::size_t> format_fields;
+  std::optional<std::size_t> id_field;  // its position among the fields
   std::optional<spectral_table> table;
   std::size_t blocks = 0;
 
@@ -130,7 +134,7 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
     if (!std::isfinite(*end.value - *start.value)) {
       throw cgats_error(end.line, "the spectral range is too wide for a grid");
     }
-    if (fields.value && count_of(fields, "NUMBER_OF_FIELDS", max_bands) != n) {
+    if (fields.value && count_of(fields, "NUMBER_OF_FIELDS", max_bands) != n + (id_field ? 1 : 0)) {
       throw cgats_error(fields.line, "NUMBER_OF_FIELDS differs from SPECTRAL_BANDS");
     }
     if (format_fields && *format_fields != n) {
@@ -169,6 +173,10 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
             closed = true;
             break;
           }
+          if (is_sample_id_field(name) && !id_field) {
+            id_field = count;
+            continue;
+          }
           ++count;
         }
       }
@@ -180,6 +188,7 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
       std::vector<std::vector<double>> block;
       std::size_t block_sets = 0;
       std::vector<double> set;  // a set beyond `sets_kept` is read here and dropped
+      std::vector<std::string> ids;  // of the kept sets
       bool closed = false;
       while (lines.next(line)) {
         if (is_comment_or_blank(line)) continue;
@@ -191,7 +200,12 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
         }
         set.clear();
         set.reserve(n);
+        std::optional<std::string_view> id;
         for (; !token.empty(); token = next_token(values)) {
+          if (id_field && set.size() == *id_field && !id) {
+            id = token;
+            continue;
+          }
           if (set.size() == n) {
             throw cgats_error(lines.number(), "too many values: more than SPECTRAL_BANDS " +
                                                   std::to_string(n));
@@ -200,6 +214,7 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
           subnormal = subnormal || std::fpclassify(value) == FP_SUBNORMAL;
           set.push_back(value);
         }
+        if (id_field && !id) throw cgats_error(lines.number(), "the set has no SAMPLE_ID");
         if (set.size() < n) {
           throw cgats_error(lines.number(), "too few values: " + std::to_string(set.size()) +
                                                 " of SPECTRAL_BANDS " + std::to_string(n));
@@ -211,7 +226,10 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
                                                 " differs from the first");
         }
         ++block_sets;
-        if (kept) block.push_back(std::move(set));
+        if (kept) {
+          block.push_back(std::move(set));
+          if (id) ids.emplace_back(*id);
+        }
       }
       if (!closed) throw cgats_error(lines.number(), "END_DATA is missing");
       if (block_sets == 0) throw cgats_error(begin_line, "the data block holds no values");
@@ -220,7 +238,8 @@ spectral_table read_cgats(std::string_view text, std::size_t sets_kept) {
                                               " differs from the first");
       }
       if (!table) {
-        table = spectral_table{*start.value, *end.value, n, std::move(block), block_sets, false};
+        table = spectral_table{*start.value, *end.value, n, std::move(block), block_sets, false,
+                               std::move(ids)};
       }
       ++blocks;
     }

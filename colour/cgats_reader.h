@@ -14,7 +14,8 @@
 // and NUMBER_OF_SETS are checked when present. A file may repeat its data
 // block; every repetition must equal the first. Lines starting with # are
 // comments. A value quoted in a message shows control bytes (NUL, ESC) as
-// \xNN.
+// \xNN. A SAMPLE_ID field in the data format names each set (a sample
+// file: one set per sample, its name first on the line).
 #pragma once
 
 #include <cstddef>
@@ -32,6 +33,9 @@ struct spectral_table {
   std::vector<std::vector<double>> sets;  // each holds `bands` finite values
   std::size_t sets_in_file = 0;           // sets.size(), or more when not all were kept
   bool has_subnormal = false;             // a value below the normal range (1e-310)
+  // Each set's name, when the data format has a SAMPLE_ID field (colord's
+  // sample files: "TCS01", ...); empty otherwise.
+  std::vector<std::string> sample_ids{};
 
   double step_nm() const { return (end_nm - start_nm) / static_cast<double>(bands - 1); }
   double wavelength(std::size_t i) const { return start_nm + static_cast<double>(i) * step_nm(); }

@@ -54,6 +54,9 @@ struct dominant_hue {
   double excitation_purity;    // |colour - white| / |D - white|, D on the locus
                                // (or on the purple line for a purple)
   double colorimetric_purity;  // excitation purity * y_D / y
+  // False for a chromaticity outside the spectrum locus and the purple line
+  // (or with y <= 0): its purities are NaN, never above 1 or below 0.
+  bool inside_locus = true;
 };
 
 // A pigment with what is printed about it.

@@ -10,9 +10,15 @@
 // built-in tables) gives the hue-equal wavelengths l1 and l2 of its own
 // construction as the two wavelengths, with empty purity columns:
 //   --observer legacy --xy 0.3477056641250473 0.5957024090487569 -> 556.84, ...
+// A chromaticity outside the spectrum locus (or with y <= 0, or X + Y + Z
+// <= 0) has inside_locus "no" and empty purities, and one warning on stderr
+// counts such rows; with --strict it is a usage error at that colour (the
+// rows before it stay complete). --white x,y takes the hues around a white
+// point given as a chromaticity.
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +31,8 @@ struct dominant_options {
   std::vector<std::string> XYZ;  // three numbers
   bool from_stdin = false;
   std::string format = "csv";
+  bool strict = false;
+  std::optional<std::string> white;  // "x,y": the white point for the hues
 };
 
 // Validates the options first (cli::usage_error, nothing written), then

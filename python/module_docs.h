@@ -41,6 +41,9 @@ macadam_limits           the MacAdam limit at a luminance factor and hue angle (
 limit_ratio              where a colour stands: its distance over the limit's from the white point
 full_colour_content      c, w, s of a colour and its full colour's compensative pair
 observers, illuminants   the names the ``observer`` and ``illuminant`` arguments take
+spectrum_colour          X, Y, Z, x, y and the dominant wavelength of sample spectra
+cct                      the correlated colour temperature and Duv of emission spectra
+daylight                 CIE daylight of a correlated colour temperature
 Model                    a colour model as an object: built once, pickled to other processes
 
 Every function and every ``Model`` pickles (a model read from files as the

@@ -23,6 +23,7 @@
 #include "python/numeric_arguments.h"
 #include "python/output_arrays.h"
 #include "python/solid_functions.h"
+#include "python/spectrum_functions.h"
 #include "python/table_columns_writer.h"
 #include "table/table_columns.h"
 
@@ -364,4 +365,5 @@ PYBIND11_MODULE(_vollfarbe, module) {
   module.def("illuminants", &illuminant_names, docs::illuminants);
   define_model_objects(module);
   add_solid_functions(module);
+  add_spectrum_functions(module);
 }

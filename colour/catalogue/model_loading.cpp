@@ -13,6 +13,7 @@
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/cgats_reader.h"
 #include "colour/cie/cie_model.h"
+#include "colour/cie/daylight_illuminant.h"
 #include "colour/cie/illuminant_resampling.h"
 #include "colour/legacy/legacy_model.h"
 
@@ -144,14 +145,42 @@ void note_questionable_data(const spectral_table& cmf, const std::string& cmf_pa
   }
 }
 
+// Daylight at a temperature, "D:6504": the CIE's basis functions in
+// colord-data, weighted for it.
+bool is_daylight_name(std::string_view illuminant) {
+  return illuminant.size() > 2 && (illuminant[0] == 'D' || illuminant[0] == 'd') &&
+         illuminant[1] == ':';
+}
+
+struct illuminant_data {
+  spectral_table spd;
+  illuminant_source source;
+};
+
+std::string daylight_basis_path() {
+  return std::string(colord_data_dir) + "/ref/CIE-1986-daylight-SPD.cmf";
+}
+
+illuminant_data illuminant_data_of(std::string_view illuminant) {
+  if (!is_daylight_name(illuminant)) {
+    illuminant_source source = illuminant_named(illuminant);
+    return {read_table(source.path, 1), std::move(source)};
+  }
+  try {
+    // The CIE's own basis: known to cover 300 .. 830 nm, nothing to warn about.
+    return {daylight_table(daylight_cct_of(illuminant)), {daylight_basis_path(), upper(illuminant), true}};
+  } catch (const std::invalid_argument& e) {
+    throw model_load_error("--illuminant " + std::string(e.what()));
+  }
+}
+
 std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::string name,
                                           const std::string& observer_label,
                                           std::string_view illuminant,
                                           std::vector<std::string>* warnings) {
   // x̄, ȳ, z̄; an illuminant's power: what the model uses of each file.
   const spectral_table cmf = read_table(cmf_path, 3);
-  const illuminant_source source = illuminant_named(illuminant);
-  const spectral_table spd = read_table(source.path, 1);
+  const auto [spd, source] = illuminant_data_of(illuminant);
   if (warnings != nullptr) note_questionable_data(cmf, cmf_path, spd, source.path, source.named, *warnings);
   try {
     return std::make_shared<cie_model>(std::move(name),
@@ -163,6 +192,15 @@ std::shared_ptr<const model> cie_model_of(const std::string& cmf_path, std::stri
 }
 
 }  // namespace
+
+spectral_table daylight_table(double cct) {
+  const spectral_table basis = read_table(daylight_basis_path(), 3);
+  try {
+    return daylight_spectrum(cct, basis);
+  } catch (const std::exception& e) {
+    throw model_load_error(daylight_basis_path() + ": " + e.what());
+  }
+}
 
 std::shared_ptr<const model> load_model(std::string_view observer, std::string_view illuminant,
                                         std::vector<std::string>* warnings) {

@@ -3,6 +3,8 @@
 //   /usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf        cie1931
 //   /usr/share/colord/cmf/CIE1964-10deg-XYZ.cmf       cie1964
 //   /usr/share/colord/illuminant/CIE-<NAME>.sp        A, B, C, D50, ..., E, F1 .. F12
+//   /usr/share/colord/ref/CIE-1986-daylight-SPD.cmf   D:T, daylight of T kelvin
+//                                                     (colour/cie/daylight_illuminant.h)
 // or any file of the same format (CGATS text).
 //
 //   load_model("cie1931", "D65")->white_point()   -> (0.31271, 0.32901)
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "colour/catalogue/model_catalogue.h"
+#include "colour/cgats_reader.h"
 #include "colour/colour_model.h"
 
 namespace colour {
@@ -54,6 +57,11 @@ std::shared_ptr<const model> load_model(std::string_view observer,
 std::shared_ptr<const model> load_cmf_model(const std::string& cmf_file,
                                             std::string_view illuminant = default_illuminant,
                                             std::vector<std::string>* warnings = nullptr);
+
+// CIE daylight of `cct` kelvin (4,000 .. 25,000) on the basis functions'
+// grid, 300 .. 830 nm by 5 nm (colour/cie/daylight_illuminant.h); a missing
+// basis file, or a temperature outside the range, is a model_load_error.
+spectral_table daylight_table(double cct);
 
 // Several observers from a comma-separated list, in its order:
 // "legacy,cie1931" -> the built-in tables and CIE 1931; a name listed twice

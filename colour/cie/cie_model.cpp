@@ -1,5 +1,6 @@
 #include "colour/cie/cie_model.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "colour/extended.h"
@@ -12,9 +13,10 @@ namespace {
 using detail::ext;
 using detail::nan;
 
-// The locus runs between these wavelengths, as the built-in tables' does.
-constexpr double locus_blue_wavelength = 380;
-constexpr double locus_red_wavelength = 700;
+// How far beyond the locus (in excitation purity) a chromaticity may lie and
+// still count as on it: far above the rounding of a locus point's purity
+// (about 1e-15), far below any measured colour's distance from it.
+constexpr double outside_tolerance = 1e-9;
 
 std::vector<double> weighted(const std::vector<double>& f, const std::vector<double>& s) {
   std::vector<double> out(f.size());
@@ -81,25 +83,41 @@ cie_model::cie_model(std::string name, std::string description, const spectral_t
     terms(sy[i], cum_y[i], integrals_[i].Y);
     terms(sz[i], cum_z[i], integrals_[i].Z);
   }
+  weighted_ = {sx, sy, sz};
+  scale_ = scale;
+  set_white(white_);
+}
 
-  // The locus ends: the nodes nearest inside 380 .. 700 nm.
-  const ext first = std::ceil((ext{locus_blue_wavelength} - start_) / step_);
-  const ext last = std::floor((ext{locus_red_wavelength} - start_) / step_);
-  if (!(last >= 0 && first <= static_cast<ext>(nodes_ - 1) && first < last)) {
-    throw model_data_error("the data have no spectrum locus between 380 and 700 nm");
-  }
-  const auto blue = static_cast<std::size_t>(std::max<ext>(first, 0));
-  const auto red = static_cast<std::size_t>(std::min<ext>(last, static_cast<ext>(nodes_ - 1)));
-  if (red <= blue) throw model_data_error("the data have no spectrum locus between 380 and 700 nm");
+cie_model::cie_model(const cie_model& base, chromaticity white)
+    : name_(base.name_),
+      description_(base.description_),
+      start_(base.start_),
+      step_(base.step_),
+      nodes_(base.nodes_),
+      x_(base.x_),
+      y_(base.y_),
+      z_(base.z_),
+      weighted_(base.weighted_),
+      scale_(base.scale_),
+      integrals_(base.integrals_),
+      full_(base.full_),
+      relative_(base.relative_),
+      bounds_(base.bounds_) {
+  set_white(white);
+}
+
+// The hues around the white: the locus cut, its ends and the green range.
+void cie_model::set_white(chromaticity white) {
+  white_ = white;
   try {
-    hue_ = std::make_unique<locus_hue_inverse>(x_, y_, z_, start_, step_, blue, red, white_);
+    hue_ = std::make_unique<locus_hue_inverse>(x_, y_, z_, start_, step_, white_);
   } catch (const std::domain_error& e) {
     throw model_data_error(e.what());
   }
-  const double blue_end = start_ + static_cast<double>(blue) * step_;
-  const double red_end = start_ + static_cast<double>(red) * step_;
+  const double blue_end = hue_->blue_end();
+  const double red_end = hue_->red_end();
   bounds_ = {blue_end, red_end, complementary_wavelength(red_end),
-             complementary_wavelength(blue_end), start_, cmf.end_nm};
+             complementary_wavelength(blue_end), bounds_.data_lo, bounds_.data_hi};
 }
 
 std::optional<cie_model::position> cie_model::position_of(double w) const {
@@ -186,13 +204,23 @@ std::optional<dominant_hue> cie_model::dominant(double x, double y) const {
     d = hue_->purple_line_point(dx, dy);
     dominant_wl = -complementary;
   } else {
-    return dominant_hue{nan, nan, nan, nan};  // the white itself, or no number
+    // The white itself (inside), or no number (nowhere).
+    return dominant_hue{nan, nan, nan, nan, dx == 0 && dy == 0};
   }
   // The coordinate with the larger difference gives the more precise ratio.
   const double excitation = static_cast<double>(
       std::fabs(dy) >= std::fabs(dx) ? dy / (ext{d.y} - white_.y) : dx / (ext{d.x} - white_.x));
-  const double colorimetric = static_cast<double>(ext{excitation} * d.y / y);
-  return dominant_hue{dominant_wl, complementary, excitation, colorimetric};
+  // The region inside the locus is star-shaped around the white (each hue
+  // has one boundary point), so a colour beyond its boundary point lies
+  // outside. A point of the locus itself may come out a rounding error
+  // above 1: that is still the locus.
+  if (!(excitation <= 1 + outside_tolerance) || !(y > 0)) {
+    return dominant_hue{dominant_wl, complementary, nan, nan, false};
+  }
+  const double e = std::min(excitation, 1.0);
+  const double colorimetric =
+      std::clamp(static_cast<double>(ext{e} * d.y / y), 0.0, 1.0);
+  return dominant_hue{dominant_wl, complementary, e, colorimetric, true};
 }
 
 pass_result cie_model::pass(double lc, double l) const { return detail::pass_of(*this, lc, l); }

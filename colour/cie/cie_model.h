@@ -10,9 +10,10 @@
 //   - The colour moment sqrt((Y - X)^2 + (Y - Z)^2) on the white-relative
 //     values 100 X/Xw, 100 Y/Yw, 100 Z/Zw, rounded as the built-in model's.
 //   - The spectrum locus: the chromaticity of the unweighted functions
-//     (the illuminant never enters it), from 380 to 700 nm (or the data's
-//     nodes nearest inside), closed by the purple line; outside it, any
-//     wavelength of the data has its own chromaticity.
+//     (the illuminant never enters it) over the data's range, cut where its
+//     hue around the white point stops turning one way
+//     (colour/cie/locus_hue_inverse.h), closed by the purple line; beyond
+//     the cut, any wavelength of the data still has its own chromaticity.
 //   - The compensative wavelength of lambda: where the line from its locus
 //     point through the white point meets the locus on the far side, to
 //     better than 1e-9 nm, floored to 0.001 nm; none where that side is the
@@ -20,9 +21,10 @@
 //     the blue end).
 //
 // CIE 1931 2° under E: white (100.008, 100, 100.033); 600 nm -> 489.994;
-// green range 493.881 .. 569.675.
+// locus 360 .. 701.985 nm; green range 493.881 .. 569.590.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -37,8 +39,8 @@
 namespace colour {
 
 // Data that make no model: fewer than three sets of functions, too few
-// nodes, no locus in 380 .. 700 nm, a locus whose hue does not fall from
-// node to node, an illuminant with no power where the eye sees.
+// nodes, a locus whose hue does not fall around 540 nm, an illuminant with
+// no power where the eye sees.
 struct model_data_error : std::runtime_error {
   explicit model_data_error(const std::string& message) : std::runtime_error(message) {}
 };
@@ -65,6 +67,23 @@ class cie_model final : public model {
   pass_result pass(double lc, double l) const override;
   void passes(std::span<const double> lc, std::span<const double> l,
               std::span<pass_result> out) const override;
+
+  // The same observer and illuminant with another white point for the hues
+  // (a chromaticity given by the user, or the white of another summation):
+  // the dominant and compensative wavelengths and the locus cut are taken
+  // around it; the tristimulus values stay the data's.
+  cie_model(const cie_model& base, chromaticity white);
+
+  // The data behind the model, for integrating spectra against it: the
+  // grid, the quintics of x̄, ȳ, z̄ and of the illuminant-weighted S x̄,
+  // S ȳ, S z̄ (index 0, 1, 2), and 100 / ∫ S ȳ dλ (the white has Y = 100).
+  double grid_start() const { return start_; }
+  double grid_step() const { return step_; }
+  const std::vector<quintic>& observer_function(std::size_t c) const {
+    return c == 0 ? x_ : c == 1 ? y_ : z_;
+  }
+  const std::vector<quintic>& weighted_function(std::size_t c) const { return weighted_[c]; }
+  long double white_scale() const { return scale_; }
 
   // The compensative wavelength of w, not rounded; NaN where the line meets
   // the purple line or w lies outside the data.
@@ -98,12 +117,16 @@ class cie_model final : public model {
   double step_;
   std::size_t nodes_;
   std::vector<quintic> x_, y_, z_;  // unweighted, for the locus
+  std::array<std::vector<quintic>, 3> weighted_;
+  long double scale_;
   std::vector<band_integral> integrals_;
   tristimulus full_;
   std::array<long double, 3> relative_;  // 100 / Xw, 100 / Yw, 100 / Zw
   chromaticity white_;
   std::unique_ptr<locus_hue_inverse> hue_;
   model_bounds bounds_;
+
+  void set_white(chromaticity white);
 };
 
 }  // namespace colour

@@ -14,14 +14,16 @@ namespace {
 
 using detail::ext;
 
-ext node_value(const std::vector<quintic>& q, std::size_t i) {
-  return i < q.size() ? q[i].a[0] : q[i - 1](1);
-}
-
 // Newton steps stop once a step moves t by less than this (1e-14 of 5 nm is
 // 5e-14 nm); a bracket narrower than it ends the search as well.
 constexpr ext t_tolerance = 1e-14L;
 constexpr int max_steps = 200;  // bisection alone needs about 50
+// Steps per interval in the search for the locus ends (a turn of the hue
+// narrower than a step could hide between two of them; the data have none).
+constexpr std::size_t scan_points = 64;
+// Every observer's hue falls steeply here: the search for the ends starts
+// from this wavelength's interval.
+constexpr double middle_wavelength = 540;
 
 // Points per interval in the table of hue angles that starts the search.
 constexpr std::size_t fine_points = 8;
@@ -56,59 +58,51 @@ std::string shortest_nm(double w) {
 
 locus_hue_inverse::locus_hue_inverse(const std::vector<quintic>& x, const std::vector<quintic>& y,
                                        const std::vector<quintic>& z, double start, double step,
-                                       std::size_t blue, std::size_t red, chromaticity white)
-    : start_(start), step_(step), blue_(blue), red_(red), white_(white) {
+                                       chromaticity white)
+    : start_(start), step_(step), white_(white) {
   const ext xw = white.x;
   const ext yw = white.y;
-  p_.resize(red);
-  q_.resize(red);
-  for (std::size_t i = blue; i < red; ++i) {
+  const std::size_t intervals = x.size();
+  p_.resize(intervals);
+  q_.resize(intervals);
+  for (std::size_t i = 0; i < intervals; ++i) {
     for (std::size_t k = 0; k < 6; ++k) {
       const ext s = (x[i].a[k] + y[i].a[k]) + z[i].a[k];
       p_[i].a[k] = x[i].a[k] - xw * s;
       q_[i].a[k] = y[i].a[k] - yw * s;
     }
   }
-  const auto point = [&](std::size_t i) {
-    const ext X = node_value(x, i), Y = node_value(y, i), Z = node_value(z, i);
+  // The interval around 540 nm, where every observer's hue falls steeply.
+  const ext middle = std::floor((ext{middle_wavelength} - start) / step);
+  find_ends(static_cast<std::size_t>(
+      std::clamp<ext>(middle, 0, static_cast<ext>(intervals - 1))));
+
+  const auto point = [&](place e) {
+    const ext X = x[e.interval](e.t), Y = y[e.interval](e.t), Z = z[e.interval](e.t);
     const ext S = (X + Y) + Z;
     return chromaticity{static_cast<double>(X / S), static_cast<double>(Y / S)};
   };
-  blue_point_ = point(blue);
-  red_point_ = point(red);
+  blue_point_ = point(blue_);
+  red_point_ = point(red_);
   ext rx = ((ext{blue_point_.x} + red_point_.x) / 2) - xw;
   ext ry = ((ext{blue_point_.y} + red_point_.y) / 2) - yw;
   const ext r = std::hypot(rx, ry);
   reference_cos_ = rx / r;
   reference_sin_ = ry / r;
+  blue_angle_ = hue_angle(ext{blue_point_.x} - xw, ext{blue_point_.y} - yw);
+  red_angle_ = hue_angle(ext{red_point_.x} - xw, ext{red_point_.y} - yw);
 
-  node_angles_.reserve(red - blue + 1);
-  for (std::size_t i = blue; i <= red; ++i) {
-    const chromaticity c = point(i);
-    node_angles_.push_back(hue_angle(ext{c.x} - xw, ext{c.y} - yw));
-  }
-  for (std::size_t j = 1; j < node_angles_.size(); ++j) {
-    if (!(node_angles_[j] < node_angles_[j - 1])) {
-      const auto nm = [&](std::size_t i) {
-        return shortest_nm(start + static_cast<double>(i) * step);
-      };
-      throw std::domain_error("the hue angle of the spectrum locus does not fall from " +
-                              nm(blue + j - 1) + " nm to " + nm(blue + j) +
-                              " nm: the data describe no spectrum locus around the white point");
-    }
-  }
-  blue_angle_ = node_angles_.front();
-  red_angle_ = node_angles_.back();
-
-  fine_angles_.reserve((red - blue) * fine_points + 1);
-  for (std::size_t i = blue; i < red; ++i) {
+  fine_angles_.reserve((red_.interval - blue_.interval + 1) * fine_points + 1);
+  for (std::size_t i = blue_.interval; i <= red_.interval; ++i) {
+    const ext lo = t_lo(i), width = t_hi(i) - lo;
     for (std::size_t j = 0; j < fine_points; ++j) {
-      const ext t = static_cast<ext>(j) / fine_points;
+      const ext t = lo + width * static_cast<ext>(j) / fine_points;
       const ext X = x[i](t), Y = y[i](t), Z = z[i](t);
       const ext S = (X + Y) + Z;
       fine_angles_.push_back(static_cast<double>(hue_angle(X / S - xw, Y / S - yw)));
     }
   }
+  fine_angles_.front() = static_cast<double>(blue_angle_);
   fine_angles_.push_back(static_cast<double>(red_angle_));
 
   const std::size_t buckets = 4 * fine_angles_.size();
@@ -120,6 +114,59 @@ locus_hue_inverse::locus_hue_inverse(const std::vector<quintic>& x, const std::v
     while (k + 2 < fine_angles_.size() && fine_angles_[k + 1] >= upper) ++k;
     bucket_start_[b] = k;
   }
+}
+
+// The hue angle's slope along interval i has the sign of p q' - q p'
+// (negative where the hue falls toward the red end).
+long double locus_hue_inverse::turn(std::size_t i, long double t) const {
+  return p_[i](t) * q_[i].slope(t) - q_[i](t) * p_[i].slope(t);
+}
+
+void locus_hue_inverse::find_ends(std::size_t middle) {
+  if (!(turn(middle, 0.5L) < 0)) {
+    throw std::domain_error("the hue angle of the spectrum locus does not fall at " +
+                            shortest_nm(wavelength_of({middle, 0.5L})) +
+                            " nm: the data describe no spectrum locus around the white point");
+  }
+  // From the middle outward in steps of 1/scan_points of an interval, to the
+  // first step whose far end no longer falls; its sign change by bisection.
+  const auto cut = [&](place falling, place rising) {
+    for (int n = 0; n < 80 && falling.t != rising.t; ++n) {
+      const place mid{falling.interval, (falling.t + rising.t) / 2};
+      if (mid.t == falling.t || mid.t == rising.t) break;
+      (turn(mid.interval, mid.t) < 0 ? falling : rising) = mid;
+    }
+    return falling;
+  };
+  const std::size_t intervals = p_.size();
+  blue_ = {0, 0};
+  red_ = {intervals - 1, 1};
+  bool found = false;
+  for (std::size_t i = middle + 1; i-- > 0 && !found;) {
+    for (std::size_t j = scan_points; j-- > 0;) {
+      const ext t = static_cast<ext>(j) / scan_points;
+      if (!(turn(i, t) < 0)) {
+        blue_ = cut({i, static_cast<ext>(j + 1) / scan_points}, {i, t});
+        found = true;
+        break;
+      }
+    }
+  }
+  found = false;
+  for (std::size_t i = middle; i < intervals && !found; ++i) {
+    for (std::size_t j = 1; j <= scan_points; ++j) {
+      const ext t = static_cast<ext>(j) / scan_points;
+      if (!(turn(i, t) < 0)) {
+        red_ = cut({i, static_cast<ext>(j - 1) / scan_points}, {i, t});
+        found = true;
+        break;
+      }
+    }
+  }
+}
+
+double locus_hue_inverse::wavelength_of(place p) const {
+  return static_cast<double>(ext{start_} + (static_cast<ext>(p.interval) + p.t) * step_);
 }
 
 long double locus_hue_inverse::hue_angle(long double dx, long double dy) const {
@@ -142,16 +189,17 @@ quintic locus_hue_inverse::g(std::size_t i, long double dx, long double dy) cons
 // Newton steps kept inside a bracket of a sign change, bisecting when a
 // step would leave it: certain to converge, for the rare start that the
 // quick steps do not settle from (a locus that wobbles near an end).
-long double locus_hue_inverse::solve_bracketed(const quintic& f, long double t) const {
-  const ext f_lo = f(0);
-  const ext f_hi = f(1);
-  if (f_lo == 0) return 0;
-  if (f_hi == 0) return 1;
-  // Only rounding at a node can give no sign change: the nearer end is the answer.
-  if ((f_lo < 0) == (f_hi < 0)) return std::fabs(f_lo) <= std::fabs(f_hi) ? 0 : 1;
+long double locus_hue_inverse::solve_bracketed(const quintic& f, long double t, long double lo,
+                                               long double hi) const {
+  const ext f_lo = f(lo);
+  const ext f_hi = f(hi);
+  if (f_lo == 0) return lo;
+  if (f_hi == 0) return hi;
+  // Only rounding at an end can give no sign change: the nearer end is the answer.
+  if ((f_lo < 0) == (f_hi < 0)) return std::fabs(f_lo) <= std::fabs(f_hi) ? lo : hi;
   const bool rising = f_lo < 0;
-  ext t_lo = 0, t_hi = 1;
-  if (!(0 <= t && t <= 1)) t = 0.5L;
+  ext t_lo = lo, t_hi = hi;
+  if (!(lo <= t && t <= hi)) t = (lo + hi) / 2;
   for (int n = 0; n < max_steps; ++n) {
     const value_and_slope v = evaluate(f, t);
     if (v.value == 0) break;
@@ -179,10 +227,11 @@ double locus_hue_inverse::wavelength_at(long double a, long double dx, long doub
   const auto bucket = static_cast<std::size_t>((blue_angle_ - a) * bucket_scale_);
   std::size_t lo = bucket_start_[std::min(bucket, bucket_start_.size() - 1)];
   while (lo + 2 < fine_angles_.size() && fine_angles_[lo + 1] >= a) ++lo;
-  const std::size_t i = blue_ + lo / fine_points;
+  const std::size_t i = blue_.interval + lo / fine_points;
   const ext span = fine_angles_[lo] - fine_angles_[lo + 1];
   const ext part = span > 0 ? std::clamp<ext>((fine_angles_[lo] - a) / span, 0, 1) : 0.5L;
-  const ext start = (static_cast<ext>(lo % fine_points) + part) / fine_points;
+  const ext t0 = t_lo(i), t1 = t_hi(i);
+  const ext start = t0 + (t1 - t0) * (static_cast<ext>(lo % fine_points) + part) / fine_points;
 
   const quintic f = g(i, dx, dy);
   ext t = start;
@@ -197,7 +246,7 @@ double locus_hue_inverse::wavelength_at(long double a, long double dx, long doub
     settled = std::fabs(next - t) < settled_step;
     t = next;
   }
-  if (!settled || !(0 <= t && t <= 1)) t = solve_bracketed(f, start);
+  if (!settled || !(t0 <= t && t <= t1)) t = solve_bracketed(f, start, t0, t1);
   const ext node = ext{start_} + static_cast<ext>(i) * step_;
   return static_cast<double>(node + t * step_);
 }

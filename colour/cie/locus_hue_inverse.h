@@ -8,6 +8,15 @@
 // CIE 1931 under E) to the red end (about 0.85 rad); the angles outside
 // that span, around 0, are the purples.
 //
+// The locus ends where its hue angle stops turning one way: from an interval
+// near 540 nm outward, each way up to the first point where the angle's
+// slope changes sign (or the end of the data), so that every hue on it has
+// exactly one wavelength. The slope's sign is that of p q' - q p' with p, q
+// below (the angle of (p, q) is the angle of (x - xw, y - yw), S > 0):
+// CIE 1931 under E runs from 360 to about 701.985 nm, CIE 1964 from about
+// 380.11 nm (below, its locus hooks back) to about 700.72 nm (beyond, z̄ is
+// 0 and the locus runs back along x + y = 1).
+//
 // Every interval's endpoints bracket their hue angles; inside an interval
 // the locus point is X(t), Y(t), Z(t), three Sprague quintics of the
 // unweighted colour-matching functions. The point lies on the ray in
@@ -29,21 +38,22 @@ namespace colour {
 
 class locus_hue_inverse {
  public:
-  // x, y, z: the quintics of x̄, ȳ, z̄ over the grid start + i step;
-  // blue, red: the node indices of the locus ends (blue < red).
-  // std::domain_error when the hue angle does not fall from node to node
-  // between the ends (the message names the two wavelengths).
+  // x, y, z: the quintics of x̄, ȳ, z̄ over the grid start + i step.
+  // std::domain_error when the hue angle does not fall around 540 nm (the
+  // message names the wavelength): the data describe no locus around the
+  // white point.
   locus_hue_inverse(const std::vector<quintic>& x, const std::vector<quintic>& y,
                      const std::vector<quintic>& z, double start, double step,
-                     std::size_t blue, std::size_t red, chromaticity white);
+                     chromaticity white);
+
+  // Where the locus is cut (nm), not rounded.
+  double blue_end() const { return wavelength_of(blue_); }
+  double red_end() const { return wavelength_of(red_); }
 
   // The hue angle of the direction (dx, dy); NaN for no direction.
   long double hue_angle(long double dx, long double dy) const;
 
-  // True when a direction's hue angle lies on the locus, both ends
-  // included. Where the interpolated locus wobbles beyond an end node's
-  // angle (CIE 1964 just above 380 nm, by about 1e-6 rad), the hue counts
-  // as purple: the ends are the nodes' angles.
+  // True when a direction's hue angle lies on the locus, both ends included.
   bool spectral(long double angle) const { return red_angle_ <= angle && angle <= blue_angle_; }
 
   // The wavelength whose locus point lies in direction (dx, dy) from the
@@ -66,25 +76,38 @@ class locus_hue_inverse {
   chromaticity white() const { return white_; }
 
  private:
+  // A point of the locus: an interval and the position t in it.
+  struct place {
+    std::size_t interval;
+    long double t;
+  };
+  double wavelength_of(place p) const;
+  // The part of interval i that belongs to the locus.
+  long double t_lo(std::size_t i) const { return i == blue_.interval ? blue_.t : 0; }
+  long double t_hi(std::size_t i) const { return i == red_.interval ? red_.t : 1; }
+  long double turn(std::size_t i, long double t) const;
+  void find_ends(std::size_t middle);
+
   double wavelength_at(long double angle, long double dx, long double dy) const;
   // g of one interval for the direction (dx, dy).
   quintic g(std::size_t interval, long double dx, long double dy) const;
-  long double solve_bracketed(const quintic& g, long double t) const;
+  long double solve_bracketed(const quintic& g, long double t, long double lo,
+                              long double hi) const;
 
   // Per interval: the quintics X - xw S and Y - yw S.
   std::vector<quintic> p_;
   std::vector<quintic> q_;
   double start_;
   double step_;
-  std::size_t blue_;
-  std::size_t red_;
+  place blue_;
+  place red_;
   chromaticity white_;
   chromaticity blue_point_;
   chromaticity red_point_;
   long double reference_cos_;  // the direction of the purple line's middle
   long double reference_sin_;
-  std::vector<long double> node_angles_;  // nodes blue .. red, falling
-  std::vector<double> fine_angles_;       // at t = j/8 in every interval, blue .. red
+  // At eight evenly spaced points of every interval's part, blue .. red.
+  std::vector<double> fine_angles_;
   // Buckets of equal angle from the blue end's to the red end's: for each,
   // the last table entry at or above its upper angle (where a scan starts).
   std::vector<std::size_t> bucket_start_;

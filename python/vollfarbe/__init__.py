@@ -12,8 +12,8 @@ __version__ = _vollfarbe.__version__
 __doc__ = _vollfarbe.__doc__
 __all__ = ["compute", "compensative_wavelength", "cumulative_tristimulus", "optimal_colour",
            "hue_equal_wavelengths", "dominant_wavelength", "colour_moment", "chromaticity",
-           "macadam_limits", "limit_ratio", "full_colour_content", "observers", "illuminants",
-           "Model"]
+           "macadam_limits", "limit_ratio", "full_colour_content", "spectrum_colour", "cct",
+           "daylight", "observers", "illuminants", "Model"]
 
 # Where colord-data keeps the observers and illuminants the names stand for
 # (the program's catalogue of models).
@@ -287,6 +287,23 @@ def limit_ratio(X, Y, Z, observer="cie1931", illuminant="E"):
 @_documented
 def full_colour_content(X, Y, Z, observer="cie1931", illuminant="E"):
     return _vollfarbe.full_colour_content(X, Y, Z, *_model(observer, illuminant))
+
+
+@_documented
+def spectrum_colour(wavelengths, values, kind="reflectance", observer="cie1931", illuminant="E",
+                    method="exact"):
+    return _vollfarbe.spectrum_colour(wavelengths, values, kind, *_model(observer, illuminant),
+                                      method)
+
+
+@_documented
+def cct(wavelengths, values):
+    return _vollfarbe.cct(wavelengths, values)
+
+
+@_documented
+def daylight(cct):
+    return _vollfarbe.daylight(cct)
 
 
 @_documented

@@ -63,12 +63,74 @@ TEST_F(CieModel, BandsWithEdgesAnywhereAddUpToTheWhole) {
 
 TEST_F(CieModel, GreenRangeBoundsAreTheEndsComplements) {
   const model_bounds& b = e1931().bounds();
-  EXPECT_NEAR(b.green_lo, 493.881, 0.002);
-  EXPECT_NEAR(b.green_hi, 569.675, 0.002);
-  EXPECT_EQ(b.locus_blue_end, 380);
-  EXPECT_EQ(b.locus_red_end, 700);
+  EXPECT_NEAR(b.green_lo, 493.8808, 0.0005);
+  EXPECT_NEAR(b.green_hi, 569.5900, 0.0005);
   EXPECT_EQ(b.data_lo, 360);
   EXPECT_EQ(b.data_hi, 830);
+}
+
+struct cut_case {
+  const char* cmf;
+  const char* illuminant;
+  double blue;
+  double red;
+};
+
+// Where the hue stops turning one way, found independently: CIE 1931's
+// locus turns back just above 701.98 nm, CIE 1964's hooks just above 380 nm
+// and turns back at 700.72 nm (beyond, z̄ is 0: the locus runs back along
+// x + y = 1).
+TEST_F(CieModel, TheLocusIsCutWhereItsHueStopsTurningOneWay) {
+  for (const cut_case& c : {cut_case{cie1931, "E", 360, 701.985}, cut_case{cie1931, "D65", 360, 701.985},
+                            cut_case{cie1964, "E", 380.114, 700.719},
+                            cut_case{cie1964, "D65", 380.113, 700.719}}) {
+    const cie_model m = colord_model(c.cmf, c.illuminant);
+    EXPECT_NEAR(m.bounds().locus_blue_end, c.blue, 0.0006) << c.cmf << " " << c.illuminant;
+    EXPECT_NEAR(m.bounds().locus_red_end, c.red, 0.0006) << c.cmf << " " << c.illuminant;
+  }
+}
+
+struct monochromatic_case {
+  const char* cmf;
+  double wavelength;
+  double lo;  // the dominant wavelength, floored: lo or lo + 0.001
+};
+
+TEST_F(CieModel, MonochromaticLightIsItsOwnDominantWavelength) {
+  for (const monochromatic_case& c :
+       {monochromatic_case{cie1931, 360, 359.999}, monochromatic_case{cie1931, 370, 369.999},
+        monochromatic_case{cie1931, 701.5, 701.499}, monochromatic_case{cie1964, 380.2, 380.199},
+        monochromatic_case{cie1964, 700.5, 700.499},
+        // Beyond the cut: 730 nm has exactly the chromaticity of 676.061 nm.
+        monochromatic_case{cie1964, 730, 676.061}}) {
+    const cie_model m = colord_model(c.cmf, "D65");
+    const chromaticity p = m.locus_chromaticity(c.wavelength);
+    const auto d = m.dominant(p.x, p.y);
+    ASSERT_TRUE(d);
+    EXPECT_GE(d->dominant, c.lo - 1e-9) << c.cmf << " " << c.wavelength;
+    EXPECT_LE(d->dominant, c.lo + 0.001 + 1e-9) << c.cmf << " " << c.wavelength;
+    EXPECT_TRUE(d->inside_locus) << c.cmf << " " << c.wavelength;
+    EXPECT_EQ(d->excitation_purity, 1) << c.cmf << " " << c.wavelength;
+  }
+}
+
+TEST_F(CieModel, ChromaticitiesOutsideTheLocusHaveNoPurities) {
+  const cie_model& m = e1931();
+  // Left of the locus, above it (x + y > 1), below the purple line, y <= 0.
+  for (const chromaticity c : {chromaticity{-0.1, 0.5}, chromaticity{0.5, 0.6},
+                               chromaticity{0.3, -0.01}, chromaticity{0.3, 0}}) {
+    const auto d = m.dominant(c.x, c.y);
+    ASSERT_TRUE(d);
+    EXPECT_FALSE(d->inside_locus) << c.x << " " << c.y;
+    EXPECT_TRUE(std::isnan(d->excitation_purity) && std::isnan(d->colorimetric_purity))
+        << c.x << " " << c.y;
+  }
+  const auto nothing = m.dominant(std::nan(""), 0.3);
+  EXPECT_FALSE(nothing->inside_locus);
+  const auto purple = m.dominant(0.25, 0.1);
+  EXPECT_TRUE(purple->inside_locus);
+  EXPECT_GT(purple->excitation_purity, 0.7);
+  EXPECT_LE(purple->colorimetric_purity, 1);
 }
 
 TEST_F(CieModel, ComplementOfTheComplementIsTheEntry) {
@@ -105,7 +167,8 @@ TEST_F(CieModel, DominantOfPurplesAndOfTheWhite) {
   EXPECT_TRUE(std::isnan(white->dominant) && std::isnan(white->complementary) &&
               std::isnan(white->excitation_purity));
   // Halfway between the white and the purple line's middle.
-  const chromaticity blue = m.locus_chromaticity(380), red = m.locus_chromaticity(700);
+  const chromaticity blue = m.locus_chromaticity(m.bounds().locus_blue_end);
+  const chromaticity red = m.locus_chromaticity(m.bounds().locus_red_end);
   const double x = (w.x + (blue.x + red.x) / 2) / 2, y = (w.y + (blue.y + red.y) / 2) / 2;
   const auto purple = m.dominant(x, y);
   ASSERT_TRUE(purple);
@@ -160,7 +223,7 @@ TEST_F(CieModel, RefusesALocusWhoseHueDoesNotFall) {
     cie_model("mirrored", "mirrored", functions, equal);
     FAIL() << "a mirrored locus was accepted";
   } catch (const model_data_error& e) {
-    EXPECT_NE(std::string(e.what()).find("does not fall from 380 nm to 385 nm"), std::string::npos)
+    EXPECT_NE(std::string(e.what()).find("does not fall at 542.5 nm"), std::string::npos)
         << e.what();
   }
 }

@@ -12,7 +12,8 @@ import vollfarbe
 
 FUNCTIONS = ["compute", "compensative_wavelength", "cumulative_tristimulus", "optimal_colour",
              "hue_equal_wavelengths", "dominant_wavelength", "colour_moment", "chromaticity",
-             "observers", "illuminants", "macadam_limits", "limit_ratio", "full_colour_content"]
+             "observers", "illuminants", "macadam_limits", "limit_ratio", "full_colour_content",
+             "spectrum_colour", "cct", "daylight"]
 
 
 def test_every_function_has_a_signature_and_numpy_style_sections():

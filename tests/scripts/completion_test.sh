@@ -36,15 +36,17 @@ check() {  # check LINE EXPECTED
   [ "$got" = "$2" ] || fail "'$1' completes to '$got', expected '$2'"
 }
 
-check "vollfarbe " "--help --version --window -h dominant limits plot serve table"
+check "vollfarbe " "--help --version --window -h dominant limits plot serve spectrum table"
 check "vollfarbe t" "table"
 check "vollfarbe table --f" "--format --from"
 check "vollfarbe table --format " "csv json jsonl tsv"
 check "vollfarbe table --format j" "json jsonl"
 check "vollfarbe table --from " ""
 check "vollfarbe table 600 --s" "--step --strict"
-check "vollfarbe plot --" "--cmf --dpi --fill --help --illuminant --limits --observer --output --ring --size --title --wavelength"
+check "vollfarbe plot --" "--cmf --dpi --fill --help --illuminant --limits --method --observer --output --ring --size --title --wavelength"
 check "vollfarbe plot --size " "column page slide"
+check "vollfarbe spectrum --kind " "emission reflectance transmittance"
+check "vollfarbe spectrum --method c" "cie15"
 check "vollfarbe plot --dpi " ""
 # The observers and illuminants are the catalogue's.
 check "vollfarbe table --observer " "$(grep -v '^#' "$source_dir/colour/catalogue/observers.tsv" | cut -f1 |
@@ -57,7 +59,7 @@ check "vollfarbe plot -o $work/fig" "$work/figure.svg"
 
 # Every option of every command's --help is in the completion's list.
 # shellcheck disable=SC2154
-for command in vollfarbe table dominant limits plot serve; do
+for command in vollfarbe table dominant limits spectrum plot serve; do
   if [ "$command" = vollfarbe ]; then help=$("$vollfarbe" --help); else help=$("$vollfarbe" "$command" --help); fi
   for option in $(grep -oE '^ +-[-a-zA-Z,]+' <<<"$help" | tr ',' ' '); do
     [[ " ${_vollfarbe_options[$command]} " == *" $option "* ]] ||

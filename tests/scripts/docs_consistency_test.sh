@@ -67,7 +67,7 @@ sys.exit(1 if problems else 0)
 PY
 
 # Every option of every command's --help is in the man page.
-for command in "" table dominant limits plot serve; do
+for command in "" table dominant limits spectrum plot serve; do
   # shellcheck disable=SC2086
   for option in $("$vollfarbe" $command --help | grep -oE '^ +-[-a-zA-Z,]+' | tr ',' ' '); do
     grep -qE -- "(^| )$option( |,|$)" <<<"$man_text" ||

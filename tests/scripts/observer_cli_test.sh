@@ -73,7 +73,7 @@ white=$("$vollfarbe" table --observer cie1931 --format json 359 2>/dev/null | py
 import json, sys; r = json.load(sys.stdin)[0]; print(r["second_x"], r["second_y"])')
 # shellcheck disable=SC2086
 got=$("$vollfarbe" dominant --xy $white | tail -1 | cut -d, -f3-)
-[ "$got" = ",,," ] || fail "the white point has no hue: $got"
+[ "$got" = ",,,,yes" ] || fail "the white point has no hue: $got"
 got=$(printf '0.4 0.2\n17.0414,16.3049,98.9451\n' | "$vollfarbe" dominant - | tail -n +2 | cut -d, -f3 | tr '\n' ' ')
 [ "$got" = "-521.09 476.477 " ] || fail "dominant from stdin: $got"
 printf '0.4 0.2 0.1 0.3\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
@@ -82,9 +82,26 @@ printf '0.4 0.2 0.1 0.3\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
 # construction and no purities: the middle pigment of 600 nm has l1 = 556.84,
 # as the dialogue shows; the white point has no hue.
 got=$("$vollfarbe" dominant --observer legacy --xy 0.3477056641250473 0.5957024090487569 | tail -1)
-[ "$got" = "0.3477056641250473,0.5957024090487569,556.84,-556.84,," ] || fail "dominant --observer legacy: $got"
+[ "$got" = "0.3477056641250473,0.5957024090487569,556.84,-556.84,,," ] || fail "dominant --observer legacy: $got"
 got=$("$vollfarbe" dominant --observer legacy --XYZ 1 1 1 | tail -1 | cut -d, -f3-)
-[ "$got" = ",,," ] || fail "dominant --observer legacy at the white: $got"
+[ "$got" = ",,,," ] || fail "dominant --observer legacy at the white: $got"
+
+# --white: the hues seen from a rounded D65 white, not the data's.
+got=$("$vollfarbe" dominant --illuminant D65 --white 0.3127,0.3290 --xy 0.4 0.4 | tail -1 | cut -d, -f4)
+[ "$got" = 481.076 ] || fail "dominant --white: $got"
+"$vollfarbe" dominant --white 0.9,0.3 --xy 0.4 0.4 >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] && grep -q "is no chromaticity" "$work/err" || fail "dominant --white 0.9,0.3"
+
+# Outside the locus (left of it, x + y > 1, no light): no purities, one
+# warning counting them, status 0; --strict refuses the first (here the first
+# line: nothing written).
+printf -- '-0.1 0.5\n0.5 0.6\n0.3 0.3\n0 0 0\n' | "$vollfarbe" dominant - >"$work/out" 2>"$work/err"
+[ $? = 0 ] || fail "dominant outside the locus: status"
+got=$(tail -n +2 "$work/out" | cut -d, -f5- | tr '\n' ' ')
+case "$got" in ",,no ,,no "*",yes ,,no ") ;; *) fail "dominant outside the locus: $got" ;; esac
+[ "$(grep -c 'warning: 3 of 4 colours lie outside' "$work/err")" = 1 ] || fail "dominant outside the locus: warning"
+printf -- '-0.1 0.5\n' | "$vollfarbe" dominant --strict - >"$work/out" 2>"$work/err"
+[ $? = 2 ] && [ ! -s "$work/out" ] || fail "dominant --strict outside the locus"
 
 # plot: the second model's locus beside the first's, named in the legend.
 "$vollfarbe" plot --observer legacy,cie1964 --wavelength 600 >"$work/plot.svg" || fail "plot --observer status"
