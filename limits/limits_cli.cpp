@@ -20,13 +20,14 @@ void add_limits_options(CLI::App& command, limits_options& o) {
   command.add_flag("--xyY", o.xyY_lines, "With --inside -: the lines are x y Y");
   command.add_option("--format", o.format, "csv (default), tsv, json or jsonl");
   command.footer(
-      "\nThe MacAdam limit at Y and hue angle h = atan2(y - yw, x - xw): the point of the\n"
-      "optimal-colour solid's boundary with that Y whose chromaticity lies on the ray from\n"
-      "the white point at that angle. Colour-matching functions are needed (not legacy).\n"
+      "\nThe MacAdam limit at Y and hue angle h = atan2(y - yw, x - xw): the point of\n"
+      "the optimal-colour solid's boundary with that Y whose chromaticity lies on the\n"
+      "ray from the white point at that angle. Colour-matching functions are needed\n"
+      "(not legacy).\n"
       "Examples:\n"
       "  vollfarbe limits --observer cie1931 --illuminant D65 --Y 10,20,...,90\n"
       "  vollfarbe limits --observer cie1931 --illuminant C --Y 50 --hue 0,90,180,270\n"
-      "  vollfarbe limits --inside --observer cie1931 --illuminant D65 --xy 0.5 0.4 --Y 20\n"
+      "  vollfarbe limits --inside --illuminant D65 --xy 0.5 0.4 --Y 20\n"
       "  printf '41.2 21.3 1.9\\n' | vollfarbe limits --inside --illuminant D65 -");
 }
 

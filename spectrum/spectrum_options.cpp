@@ -39,7 +39,7 @@ void add_spectrum_options(CLI::App& command, spectrum_options& options) {
       "  vollfarbe spectrum --illuminant D65 /usr/share/colord/ref/CIE-TCS.sp\n"
       "  vollfarbe spectrum --illuminant F2\n"
       "  vollfarbe spectrum --kind emission lamp.csv\n"
-      "  vollfarbe spectrum --illuminant A --method cie15 /usr/share/colord/ref/CIE-TCS.sp");
+      "  vollfarbe spectrum --method cie15 /usr/share/colord/ref/CIE-TCS.sp");
 }
 
 }  // namespace spectrum
