@@ -15,6 +15,8 @@
 #include "cli/white_point_input.h"
 #include "colour/cie/cie_model.h"
 #include "colour/exact_arithmetic.h"
+#include "colour/solid/colour_standing.h"
+#include "colour/solid/optimal_solid.h"
 #include "colour/spectrum/colour_temperature.h"
 #include "colour/spectrum/spectrum_colour.h"
 #include "colour/spectrum/spectrum_reading.h"
@@ -63,14 +65,30 @@ struct row {
   colour::tristimulus t;
   colour::dominant_hue hue;
   colour::colour_temperature temperature;
+  // Where a surface colour stands in the optimal-colour solid.
+  colour::limit_standing standing{NAN, false, NAN};
+  colour::full_colour_content full{colour::full_colour_status::outside, NAN, NAN, false,
+                                   {NAN, NAN, NAN}, NAN, NAN, NAN};
 };
 
 std::vector<cli::column> columns_of(bool with_temperature) {
   std::vector<cli::column> c{{"sample", true}, {"X"}, {"Y"}, {"Z"}, {"x"}, {"y"}, {"u_prime"},
                              {"v_prime"}, {"dominant"}, {"complementary"}, {"excitation_purity"},
                              {"colorimetric_purity"}, {"inside_locus", true}};
-  if (with_temperature) c.insert(c.end(), {{"cct"}, {"duv"}});
+  if (with_temperature) {
+    c.insert(c.end(), {{"cct"}, {"duv"}});
+  } else {
+    c.insert(c.end(), {{"limit_ratio"}, {"inside_solid", true}, {"full_l"}, {"full_lc"},
+                       {"full_kind", true}, {"c"}, {"w"}, {"s"}});
+  }
   return c;
+}
+
+// The full colour's kind: the band between its pair, or the spectrum without it.
+std::string_view full_kind(const colour::full_colour_content& f) {
+  if (f.status == colour::full_colour_status::achromatic) return "achromatic";
+  if (f.status != colour::full_colour_status::found) return "";
+  return f.band_stop ? "band-stop" : "band-pass";
 }
 
 void write_row(cli::record_writer& writer, const row& w, bool with_temperature) {
@@ -84,6 +102,10 @@ void write_row(cli::record_writer& writer, const row& w, bool with_temperature) 
   if (with_temperature) {
     fields.emplace_back(w.temperature.cct);
     fields.emplace_back(w.temperature.duv);
+  } else {
+    const colour::full_colour_content& f = w.full;
+    fields.insert(fields.end(), {w.standing.ratio, std::string_view(w.standing.inside ? "yes" : "no"),
+                                 f.l, f.lc, full_kind(f), f.c, f.w, f.s});
   }
   writer.write(fields);
 }
@@ -146,6 +168,7 @@ int run_spectrum(const spectrum_options& options, const colour::model& model,
   const cie_model& hues = rewhite ? *rewhite : m;
 
   std::vector<row> rows;
+  std::unique_ptr<colour::optimal_solid> solid;
   bool linear = false;
   bool held = false;
   const bool emission = options.file.empty() || *kind == colour::spectrum_kind::emission;
@@ -170,6 +193,12 @@ int run_spectrum(const spectrum_options& options, const colour::model& model,
     const colour::tristimulus t = colour::spectrum_tristimulus(function, m, *kind, *method);
     const colour::chromaticity xy = xy_of(t);
     row r{s.id, t, *hues.dominant(xy.x, xy.y), {NAN, NAN}};
+    if (!emission) {
+      // The solid depends on the model alone: made once, for the first surface colour.
+      if (!solid) solid = std::make_unique<colour::optimal_solid>(m);
+      r.standing = colour::limit_ratio(*solid, t);
+      r.full = colour::full_colour(*solid, t);
+    }
     if (emission) {
       const colour::tristimulus t1931 = colour::spectrum_tristimulus(
           function, observer1931, colour::spectrum_kind::emission, colour::summation_method::exact);

@@ -104,7 +104,18 @@ full_colour_content full_colour(const optimal_solid& solid, const tristimulus& t
     };
     for (std::size_t i = 1; i < hues.size(); ++i) {
       const ext prev = std::remainder(hues[i - 1] - target, ext{360});
-      const ext cur = std::remainder(hues[i] - target, ext{360});
+      ext cur = std::remainder(hues[i] - target, ext{360});
+      if (std::isnan(hues[i]) && !std::isnan(hues[i - 1])) {
+        // The family's last member has no compensative wavelength (its l
+        // reaches the green range): its hues run on to the joint with the
+        // family that continues the loop, whose first hue lies near.
+        for (std::size_t g = 0; g < full_colour_families.size(); ++g) {
+          const ext first = solid.family_hues(g).front();
+          if (g != f && std::fabs(std::remainder(first - hues[i - 1], ext{360})) < 30) {
+            cur = std::remainder(first - target, ext{360});
+          }
+        }
+      }
       // A change of sign that is no wrap-around at the opposite hue.
       if (!(std::fabs(cur - prev) < 90 && ((prev <= 0 && cur >= 0) || (prev >= 0 && cur <= 0)))) {
         continue;
@@ -118,6 +129,10 @@ full_colour_content full_colour(const optimal_solid& solid, const tristimulus& t
           break;
         }
         const ext fm = offset(mid);
+        if (std::isnan(fm)) {  // beyond the last member with a pair
+          c = mid;
+          continue;
+        }
         if (std::fabs(fm) <= 1e-11L) {
           a = c = mid;
           break;
