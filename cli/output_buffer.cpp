@@ -1,5 +1,7 @@
 #include "cli/output_buffer.h"
 
+#include "cli/held_signals.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,6 +50,9 @@ void output_buffer::write_out(std::string_view bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), sink_) != bytes.size()) fail(errno);
     return;
   }
+  // The buffer holds whole rows: a signal that ends the program waits until
+  // they are all out (a pipe may take them in several writes).
+  const held_signals hold;
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
     if (n < 0) {

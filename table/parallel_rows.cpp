@@ -6,11 +6,13 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "cli/held_signals.h"
 #include "table/table_columns.h"
 
 namespace table {
@@ -139,6 +141,9 @@ void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavele
                             cli::output_buffer& out, unsigned threads) {
   row_ring ring(count, wavelengths, formatter, models, partner, std::max(1u, threads));
   std::vector<std::jthread> workers;
+  // The workers start with the ending signals held, so that one always
+  // reaches this thread, which holds it only while whole rows go out.
+  std::optional<cli::held_signals> while_starting(std::in_place);
   for (unsigned i = 0; i < std::max(1u, threads); ++i) {
     try {
       workers.emplace_back([&ring] { ring.compute(); });
@@ -147,6 +152,7 @@ void write_rows_in_parallel(std::uint64_t count, const wavelength_source& wavele
       break;                       // fewer threads do the same work
     }
   }
+  while_starting.reset();
   try {
     ring.write(out);
   } catch (...) {
