@@ -47,6 +47,10 @@ def table_row(program, wavelength, *model):
     return json.loads(out)[0]
 
 
+def program_output(program, *arguments):
+    return subprocess.run([program, *arguments], capture_output=True, check=True).stdout
+
+
 def value(driver, element_id):
     return driver.find_element(By.ID, element_id).get_attribute("data-value")
 
@@ -108,6 +112,24 @@ def test_a_click_gives_the_dominant_wavelength(browser, server, program):
          "--xy", x, y], capture_output=True, check=True).stdout)[0]
     for key in ["dominant", "complementary", "excitation_purity", "colorimetric_purity"]:
         assert value(browser, key) == data_value(row[key])
+
+
+def test_the_limit_is_drawn_at_the_address_y(browser, server, program):
+    browser.get(server.address + "?lambda=600&observer=cie1931&illuminant=D65&Y=50")
+    WebDriverWait(browser, 10).until(lambda d: d.find_elements(By.ID, "macadam-limit"))
+    limit = browser.find_element(By.ID, "macadam-limit")
+    rows = json.loads(program_output(program, "limits", "--format", "json", "--Y", "50",
+                                     "--observer", "cie1931", "--illuminant", "D65"))
+    assert len(limit.get_attribute("points").split()) == len(rows)
+    browser.execute_script("window.vollfarbe.setY(20)")
+    WebDriverWait(browser, 10).until(
+        lambda d: d.find_element(By.ID, "macadam-limit").get_attribute("data-y") == "20")
+    assert "Y=20" in browser.current_url
+
+    Select(browser.find_element(By.ID, "observer")).select_by_value("legacy")
+    WebDriverWait(browser, 10).until(lambda d: d.find_element(By.ID, "limit-note").is_displayed())
+    assert not browser.find_elements(By.ID, "macadam-limit")
+    assert not browser.find_element(By.ID, "limit-controls").is_displayed()
 
 
 def test_green_range_is_explained_and_there_are_no_console_errors(browser, server):
