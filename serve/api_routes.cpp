@@ -15,6 +15,7 @@
 #include "colour/catalogue/model_loading.h"
 #include "colour/exact_arithmetic.h"
 #include "dominant/dominant_command.h"
+#include "limits/limits_command.h"
 #include "plot/chromaticity_diagram.h"
 #include "serve/model_registry.h"
 #include "table/table_columns.h"
@@ -207,6 +208,45 @@ api_answer dominant_row(parameters& p) {
   return {200, std::string(type_of(format)), body};
 }
 
+// The bytes of `vollfarbe limits --Y Y --hues N --format json`, from the
+// command itself: one luminance factor, at most a hue every tenth of a
+// degree, so an answer stays a few hundred kilobytes.
+api_answer limit_locus(parameters& p) {
+  constexpr double most_hues = 3600;
+  limits::limits_options options;
+  const double Y = p.number("Y");
+  if (!(Y > 0 && Y < 100)) throw bad_request{"Y: a MacAdam limit needs 0 < Y < 100"};
+  options.Y = number_text(Y);
+  if (const auto text = p.take("hues")) {
+    double hues = 0;
+    if (!cli::read_number(*text, hues)) throw bad_request{"hues: " + cli::quoted(*text) + " is not a number"};
+    if (!(hues >= 1 && hues <= most_hues && hues == std::floor(hues))) {
+      throw bad_request{"hues: a whole number from 1 to 3600"};
+    }
+    options.hues = number_text(hues);
+  }
+  const auto model = model_named(p.take_or("observer", "cie1931"), p.take_or("illuminant", "E"));
+  options.format = "json";
+  p.finish();
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* memory = open_memstream(&text, &size);
+  if (memory == nullptr) throw std::bad_alloc();
+  int status = 1;
+  try {
+    status = limits::run_limits(options, *model, nullptr, memory);
+  } catch (...) {
+    std::fclose(memory);
+    std::free(text);
+    throw;
+  }
+  std::fclose(memory);
+  std::string body(text, size);
+  std::free(text);
+  if (status != 0) throw std::runtime_error("the limits could not be written");
+  return {200, std::string(json_type), body};
+}
+
 api_answer diagram(parameters& p) {
   const std::string observers = p.take_or("observer", "legacy");
   const std::string illuminant = p.take_or("illuminant", "E");
@@ -245,7 +285,7 @@ std::optional<api_answer> answer_api(std::string_view path, const query_paramete
   static const std::pair<std::string_view, route> routes[] = {
       {"/api/catalogue", catalogue},   {"/api/model", model_description},
       {"/api/pass", pass_row},         {"/api/dominant", dominant_row},
-      {"/api/diagram.svg", diagram},
+      {"/api/diagram.svg", diagram},   {"/api/limits", limit_locus},
   };
   for (const auto& [name, run] : routes) {
     if (name != path) continue;

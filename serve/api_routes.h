@@ -11,8 +11,10 @@
 // The defaults of observer and illuminant are those of the commands. A
 // parameter given twice, one the route does not know or a value it cannot
 // use is a 400 whose body names it: {"error":"lambda: \"6x\" is not a number"}.
-// (The MacAdam limits of the optimal-colour solid get their route here,
-// /api/limits?Y=..., when the solid's code exists.)
+//   /api/limits?Y=50&observer=cie1931&illuminant=D65[&hues=360]
+//        the bytes `vollfarbe limits --format json --Y 50 --hues 360` prints:
+//        one Y (0 < Y < 100), 1 to 3600 hues; the built-in tables have no
+//        optimal-colour solid (400)
 #pragma once
 
 #include <optional>

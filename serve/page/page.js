@@ -1,7 +1,8 @@
 // The page: the chromaticity diagram with the spectrum locus, a marker for
 // the limit wavelength and the pass the server computes for it
 // (/api/pass, the table's row), the dominant wavelength of a clicked point
-// (/api/dominant), and the view's state in the address.
+// (/api/dominant), the MacAdam limit at a chosen Y (/api/limits), and the
+// view's state in the address.
 'use strict';
 
 const svgNS = 'http://www.w3.org/2000/svg';
@@ -10,10 +11,11 @@ const origin = { left: 60, bottom: 610 }, scale = 640;
 const toSvg = (x, y) => [origin.left + x * scale, origin.bottom - y * scale];
 const fromSvg = (sx, sy) => [(sx - origin.left) / scale, (origin.bottom - sy) / scale];
 
-const state = { lambda: 600, observer: 'legacy', illuminant: 'E', compare: '', large: false };
+const state = { lambda: 600, Y: 50, observer: 'legacy', illuminant: 'E', compare: '', large: false };
 const models = new Map();  // "observer|illuminant" -> the promise of /api/model
 let model = null, compared = null, pass = null;
 let asked = 0, shown = 0, inFlight = false, pending = false;
+let limitsAsked = 0;
 const $ = (id) => document.getElementById(id);
 
 function el(name, attributes, parent) {
@@ -163,8 +165,41 @@ function drawPass() {
   }
 }
 
-// The MacAdam limit at a chosen luminance (a Y slider over /api/limits)
-// joins the construction here once the optimal-colour solid's code exists.
+// The MacAdam limit at the chosen Y: the chromaticities of the brightest
+// surface colours of that luminance factor, one a degree of hue around the
+// white point, as a closed line. The built-in tables have no colour-matching
+// functions, hence no optimal-colour solid: the control is hidden for them.
+const hasSolid = () => state.observer !== 'legacy';
+
+async function requestLimit() {
+  const g = $('limit');
+  const solid = hasSolid();
+  $('limit-controls').hidden = !solid;
+  $('limit-note').hidden = solid;
+  const number = ++limitsAsked;  // an answer for an older view is dropped
+  if (!solid) { g.replaceChildren(); return; }
+  const q = new URLSearchParams({ Y: state.Y, observer: state.observer, illuminant: state.illuminant });
+  try {
+    const rows = await json('/api/limits?' + q.toString());
+    if (number !== limitsAsked) return;  // a newer Y is on its way
+    g.replaceChildren();
+    const points = rows.map((r) => toSvg(r.x, r.y).map((v) => v.toFixed(2)).join(',')).join(' ');
+    el('polygon', { id: 'macadam-limit', points, fill: 'none', stroke: '#8a2be2', 'stroke-width': 1.5,
+                    'data-y': state.Y }, g);
+  } catch (e) {
+    $('status').textContent = String(e.message || e);
+  }
+}
+
+function setY(value) {
+  if (!Number.isFinite(value)) return;
+  value = Math.round(Math.min(Math.max(value, 0.1), 99.9) * 10) / 10;
+  state.Y = value;
+  $('Y-slider').value = value;
+  if (document.activeElement !== $('Y-input')) $('Y-input').value = value;
+  writeAddress();
+  requestLimit();
+}
 
 function showPass() {
   const r = pass, middle = r.path === 'middle';
@@ -213,6 +248,7 @@ function placeMarker() {
 function writeAddress() {
   const q = new URLSearchParams({ lambda: state.lambda, observer: state.observer, illuminant: state.illuminant });
   if (state.compare) q.set('compare', state.compare);
+  if (hasSolid()) q.set('Y', state.Y);
   if (state.large) q.set('large', '1');
   history.replaceState(null, '', '/?' + q.toString());
   const plot = new URLSearchParams({ lambda: state.lambda, observer: [state.observer, state.compare].filter(Boolean).join(','),
@@ -278,6 +314,7 @@ async function loadModels() {
   drawLoci();
   $('click-mark').replaceChildren();
   setLambda(state.lambda);
+  setY(state.Y);
 }
 
 async function clickAt(sx, sy) {
@@ -379,6 +416,8 @@ function readAddress() {
   const q = new URLSearchParams(location.search);
   const lambda = Number(q.get('lambda'));
   if (q.has('lambda') && Number.isFinite(lambda)) state.lambda = lambda;
+  const Y = Number(q.get('Y'));
+  if (q.has('Y') && Number.isFinite(Y)) state.Y = Y;
   for (const k of ['observer', 'illuminant', 'compare']) if (q.has(k)) state[k] = q.get(k);
   state.large = q.get('large') === '1';
 }
@@ -428,11 +467,13 @@ async function start() {
   $('controls').addEventListener('submit', (e) => e.preventDefault());
   $('lambda-slider').addEventListener('input', () => setLambda(Number($('lambda-slider').value)));
   $('lambda-input').addEventListener('change', () => setLambda(Number($('lambda-input').value)));
+  $('Y-slider').addEventListener('input', () => setY(Number($('Y-slider').value)));
+  $('Y-input').addEventListener('change', () => setY(Number($('Y-input').value)));
   wireDiagram();
   wireExports();
   await loadModels();
 }
 
 // For the tests and the benchmark: set the wavelength as a drag would.
-window.vollfarbe = { setLambda, state };
+window.vollfarbe = { setLambda, setY, state };
 start();

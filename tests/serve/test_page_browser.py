@@ -47,6 +47,10 @@ def table_row(program, wavelength, *model):
     return json.loads(out)[0]
 
 
+def program_output(program, *arguments):
+    return subprocess.run([program, *arguments], capture_output=True, check=True).stdout
+
+
 def value(driver, element_id):
     return driver.find_element(By.ID, element_id).get_attribute("data-value")
 
@@ -108,6 +112,28 @@ def test_a_click_gives_the_dominant_wavelength(browser, server, program):
          "--xy", x, y], capture_output=True, check=True).stdout)[0]
     for key in ["dominant", "complementary", "excitation_purity", "colorimetric_purity"]:
         assert value(browser, key) == data_value(row[key])
+
+
+def limit_drawn(driver):
+    """The drawn limit's Y and its number of points (read at once: it is redrawn whole)."""
+    return driver.execute_script(
+        "const e = document.getElementById('macadam-limit');"
+        "return e ? [e.dataset.y, e.points.numberOfItems] : null;")
+
+
+def test_the_limit_is_drawn_at_the_address_y(browser, server, program):
+    browser.get(server.address + "?lambda=600&observer=cie1931&illuminant=D65&Y=50")
+    rows = json.loads(program_output(program, "limits", "--format", "json", "--Y", "50",
+                                     "--observer", "cie1931", "--illuminant", "D65"))
+    WebDriverWait(browser, 10).until(lambda d: limit_drawn(d) == ["50", len(rows)])
+    browser.execute_script("window.vollfarbe.setY(20)")
+    WebDriverWait(browser, 10).until(lambda d: limit_drawn(d) == ["20", len(rows)])
+    assert "Y=20" in browser.current_url
+
+    Select(browser.find_element(By.ID, "observer")).select_by_value("legacy")
+    WebDriverWait(browser, 10).until(lambda d: d.find_element(By.ID, "limit-note").is_displayed())
+    assert limit_drawn(browser) is None
+    assert not browser.find_element(By.ID, "limit-controls").is_displayed()
 
 
 def test_green_range_is_explained_and_there_are_no_console_errors(browser, server):

@@ -66,6 +66,19 @@ def test_dominant_is_the_command_row(server, program):
                                   "--illuminant", "D65", "--xy", "0.35", "0.6")
 
 
+@pytest.mark.parametrize("query, hues", [
+    ("Y=50&observer=cie1931&illuminant=D65", "360"),
+    ("Y=12.5&observer=cie1964&illuminant=A&hues=7", "7"),
+])
+def test_limits_are_the_command_locus(server, program, query, hues):
+    status, _, body = get(server, "/api/limits?" + query)
+    fields = dict(item.split("=") for item in query.split("&"))
+    assert status == 200
+    assert body == program_output(program, "limits", "--format", "json", "--Y", fields["Y"],
+                                  "--observer", fields["observer"],
+                                  "--illuminant", fields["illuminant"], "--hues", hues)
+
+
 def test_page_diagram_and_model(server):
     status, headers, body = get(server, "/?lambda=600")
     assert status == 200 and headers["Content-Type"].startswith("text/html")
@@ -87,6 +100,14 @@ def test_page_diagram_and_model(server):
     ("/api/pass?lambda=600&observer=legacy&illuminant=D65", b"legacy"),
     ("/api/dominant?x=0.3", b"y is missing"),
     ("/api/diagram.svg?observer=legacy,legacy,legacy,legacy", b"too many"),
+    ("/api/limits?Y=0&observer=cie1931", b"0 < Y < 100"),
+    ("/api/limits?Y=100&observer=cie1931", b"0 < Y < 100"),
+    ("/api/limits?Y=10,20&observer=cie1931", b"not a number"),
+    ("/api/limits?observer=cie1931", b"Y is missing"),
+    ("/api/limits?Y=50&hues=3601", b"1 to 3600"),
+    ("/api/limits?Y=50&hues=0", b"1 to 3600"),
+    ("/api/limits?Y=50&hues=2.5", b"1 to 3600"),
+    ("/api/limits?Y=50&observer=legacy", b"colour-matching functions"),
 ])
 def test_bad_parameters_are_400_with_a_reason(server, target, message):
     status, headers, body = get(server, target)
