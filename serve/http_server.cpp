@@ -12,7 +12,9 @@
 //   answers a malformed request with 400 and goes on;
 // - a fixed number of worker threads and a queue of fixed length.
 #include <pthread.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -159,16 +161,37 @@ std::vector<std::string> own_hosts(int port) {
   return hosts;
 }
 
+// Written by the handler of SIGINT and SIGTERM, read by the main thread.
+int ending_pipe[2] = {-1, -1};
+
+void end_signal_arrived(int) {
+  const int saved = errno;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(ending_pipe[1], &byte, 1);
+  errno = saved;
+}
+
 int run_server(const server_settings& settings) {
-  // The signals that end the server are taken by sigwait below, from every
-  // thread (the listeners and workers inherit the mask); a client that goes
-  // away must not end it with SIGPIPE.
-  sigset_t ending;
-  sigemptyset(&ending);
-  sigaddset(&ending, SIGINT);
-  sigaddset(&ending, SIGTERM);
-  sigset_t before;
-  pthread_sigmask(SIG_BLOCK, &ending, &before);
+  // The signals that end the server wake the main thread through a pipe,
+  // whichever thread takes them: a thread the program did not start (a
+  // sanitizer's, say) would take a signal that sigwait waits for and drop
+  // it. A client that goes away must not end the server with SIGPIPE.
+  if (::pipe2(ending_pipe, O_CLOEXEC) != 0) {
+    std::fprintf(settings.err, "vollfarbe serve: %s\n", std::strerror(errno));
+    return 1;
+  }
+  struct sigaction on_ending {};
+  on_ending.sa_handler = end_signal_arrived;
+  sigemptyset(&on_ending.sa_mask);
+  struct sigaction before_int {}, before_term {};
+  sigaction(SIGINT, &on_ending, &before_int);
+  sigaction(SIGTERM, &on_ending, &before_term);
+  const auto restore = [&] {
+    sigaction(SIGINT, &before_int, nullptr);
+    sigaction(SIGTERM, &before_term, nullptr);
+    ::close(ending_pipe[0]);
+    ::close(ending_pipe[1]);
+  };
   struct sigaction ignore {};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGPIPE, &ignore, nullptr);
@@ -186,7 +209,7 @@ int run_server(const server_settings& settings) {
   if (port <= 0) {
     std::fprintf(settings.err, "vollfarbe serve: cannot listen on 127.0.0.1:%d: %s\n",
                  settings.port, errno != 0 ? std::strerror(errno) : "the port is taken");
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    restore();
     return 1;
   }
   pages.set_own_hosts(own_hosts(port));
@@ -199,7 +222,7 @@ int run_server(const server_settings& settings) {
   // Nobody could find a server whose address was not written: end then.
   if (std::fprintf(settings.out, "http://127.0.0.1:%d/\n", port) < 0 || std::fflush(settings.out) != 0) {
     std::fprintf(settings.err, "vollfarbe serve: cannot write the address: %s\n", std::strerror(errno));
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    restore();
     return 1;
   }
 
@@ -207,12 +230,13 @@ int run_server(const server_settings& settings) {
   listeners.emplace_back([&] { v4->listen_after_bind(); });
   if (v6) listeners.emplace_back([&] { v6->listen_after_bind(); });
 
-  int caught = 0;
-  sigwait(&ending, &caught);
+  char signalled = 0;
+  while (::read(ending_pipe[0], &signalled, 1) < 0 && errno == EINTR) {
+  }
   v4->stop();
   if (v6) v6->stop();
   for (auto& listener : listeners) listener.join();
-  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  restore();
   return 0;
 }
 

@@ -56,11 +56,14 @@ CASES
   yes '1 1' | head -n 4000000
   echo END_DATA
 } >"$work/many.sp"
-(ulimit -v 120000; exec "$vollfarbe" table --observer cie1931 --illuminant "$work/many.sp" 600) \
-  >"$work/out" 2>"$work/err"
-status=$?
-[ "$status" = 0 ] && [ "$(tail -1 "$work/out" | cut -d, -f1-3)" = 600,middle,489.994 ] ||
-  fail "an illuminant of 4,000,000 sets under 120 MB: status $status, $(cat "$work/err")"
+# (AddressSanitizer's shadow memory alone is beyond any such limit.)
+if ! ldd "$vollfarbe" 2>/dev/null | grep -q libasan; then
+  (ulimit -v 120000; exec "$vollfarbe" table --observer cie1931 --illuminant "$work/many.sp" 600) \
+    >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" = 0 ] && [ "$(tail -1 "$work/out" | cut -d, -f1-3)" = 600,middle,489.994 ] ||
+    fail "an illuminant of 4,000,000 sets under 120 MB: status $status, $(cat "$work/err")"
+fi
 rm "$work/many.sp"
 
 # Data that pass with a warning (exit 0; --strict: an error): an illuminant

@@ -14,6 +14,12 @@ import pytest
 from conftest import Server
 
 
+
+def under_address_sanitizer(program):
+    """Whether the program is built with AddressSanitizer, whose memory is no measure."""
+    linked = subprocess.run(["ldd", program], capture_output=True, text=True).stdout
+    return "libasan" in linked
+
 def get(server, target, host=None, method="GET", headers=None):
     connection = http.client.HTTPConnection("127.0.0.1", server.port, timeout=10)
     try:
@@ -214,7 +220,9 @@ def test_ten_thousand_requests_over_twenty_connections(server):
     assert failures == []
     # Two listeners and their workers (6 each), the main thread.
     assert peak_threads[0] <= 15
-    assert rss_after - rss_before < 30_000  # kB
+    # AddressSanitizer keeps freed memory in quarantine: no bound to hold it to.
+    if not under_address_sanitizer(server.process.args[0]):
+        assert rss_after - rss_before < 30_000  # kB
 
 
 @pytest.mark.parametrize("sig", [signal.SIGTERM, signal.SIGINT])
