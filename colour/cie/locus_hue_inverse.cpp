@@ -224,8 +224,14 @@ double locus_hue_inverse::wavelength_at(long double a, long double dx, long doub
   if (!spectral(a)) return detail::nan;  // NaN fails too
   // The table entry whose angles bracket a (they fall, but for a wobble):
   // its bucket's start, then a step or two on.
-  const auto bucket = static_cast<std::size_t>((blue_angle_ - a) * bucket_scale_);
-  std::size_t lo = bucket_start_[std::min(bucket, bucket_start_.size() - 1)];
+  // A degenerate locus (from a file) can make the position NaN or negative:
+  // the first bucket then, and no conversion of what no integer holds.
+  const ext position = (blue_angle_ - a) * bucket_scale_;
+  const std::size_t last = bucket_start_.size() - 1;
+  const std::size_t bucket = !(position >= 0) ? 0
+                             : position < static_cast<ext>(last) ? static_cast<std::size_t>(position)
+                                                                 : last;
+  std::size_t lo = bucket_start_[bucket];
   while (lo + 2 < fine_angles_.size() && fine_angles_[lo + 1] >= a) ++lo;
   const std::size_t i = blue_.interval + lo / fine_points;
   const ext span = fine_angles_[lo] - fine_angles_[lo + 1];
