@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "colour/spectrum/sample_spectrum.h"
+#include "colour/spectrum/measured_samples.h"
 #include "colour/sprague_interpolation.h"
 
 namespace colour {

@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colour/spectrum/sample_spectrum.h"
+#include "colour/spectrum/measured_samples.h"
 
 namespace colour {
 

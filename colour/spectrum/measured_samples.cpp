@@ -1,4 +1,4 @@
-#include "colour/spectrum/sample_spectrum.h"
+#include "colour/spectrum/measured_samples.h"
 
 namespace colour {
 

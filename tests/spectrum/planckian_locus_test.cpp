@@ -1,4 +1,4 @@
-#include "colour/spectrum/colour_temperature.h"
+#include "colour/spectrum/planckian_locus.h"
 
 #include <gtest/gtest.h>
 
