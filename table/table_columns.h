@@ -38,19 +38,6 @@ struct table_row {
 
 // Runs the dialogue's first pass for `wavelength` and lays it out as a row.
 table_row compute_table_row(double wavelength, const colour::model& model);
-
-// Inline: the Python module spreads every row of a sweep into its columns,
-// and a call per row (with the row returned through memory) cost as much
-// as the spreading itself.
-inline table_row table_row_of(double wavelength, const colour::pass_result& pass) {
-  const auto& a = pass.first;
-  const auto& b = pass.second;
-  return {pass.middle_path ? "middle" : "end",
-          {wavelength, pass.l, pass.lc,
-           a.t.X, a.t.Y, a.t.Z, a.moment, a.xy.x, a.xy.y,
-           b.t.X, b.t.Y, b.t.Z, b.moment, b.xy.x, b.xy.y,
-           pass.hue_equal_first.l1, pass.hue_equal_first.l2,
-           pass.hue_equal_second.l1, pass.hue_equal_second.l2}};
-}
+table_row table_row_of(double wavelength, const colour::pass_result& pass);
 
 }  // namespace table
