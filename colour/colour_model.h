@@ -142,6 +142,13 @@ class model {
     static_cast<void>(x), static_cast<void>(y);
     return std::nullopt;
   }
+  // A batch: out[i] = dominant(x[i], y[i]), the three spans of one length.
+  // A model may run it faster than colour by colour, but every bit must be
+  // the same.
+  virtual void dominants(std::span<const double> x, std::span<const double> y,
+                         std::span<std::optional<dominant_hue>> out) const {
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = dominant(x[i], y[i]);
+  }
 
   // One pass, and a batch: out[i] = pass(lc[i], l[i]). A model may run the
   // batch faster than pass by pass, but every bit must be the same.

@@ -278,12 +278,21 @@ py::object dominant_wavelength(py::handle x, py::handle y, py::handle observer,
   const double* ys = arguments.data(1);
   std::array<double*, 4> to{};
   for (std::size_t r = 0; r < to.size(); ++r) to[r] = results.data(r);
-  for_each_entry(arguments.size, thread_limit, [&](std::size_t i) {
-    const auto hue = model.dominant(xs[i], ys[i]);
-    to[0][i] = hue ? hue->dominant : nan;
-    to[1][i] = hue ? hue->complementary : nan;
-    to[2][i] = hue ? hue->excitation_purity : nan;
-    to[3][i] = hue ? hue->colorimetric_purity : nan;
+  // Through the model's batch entry, a block at a time.
+  for_each_range(arguments.size, thread_limit, [&](std::size_t begin, std::size_t end) {
+    constexpr std::size_t block = 256;
+    std::array<std::optional<colour::dominant_hue>, block> hues;
+    for (std::size_t first = begin; first < end; first += block) {
+      const std::size_t n = std::min(block, end - first);
+      model.dominants({xs + first, n}, {ys + first, n}, std::span(hues).first(n));
+      for (std::size_t i = 0; i < n; ++i) {
+        const auto& hue = hues[i];
+        to[0][first + i] = hue ? hue->dominant : nan;
+        to[1][first + i] = hue ? hue->complementary : nan;
+        to[2][first + i] = hue ? hue->excitation_purity : nan;
+        to[3][first + i] = hue ? hue->colorimetric_purity : nan;
+      }
+    }
   });
   return results.returned();
 }

@@ -191,9 +191,37 @@ hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
 }
 
 std::optional<dominant_hue> cie_model::dominant(double x, double y) const {
-  const ext dx = ext{x} - white_.x;
-  const ext dy = ext{y} - white_.y;
-  const auto [w, wc] = hue_->wavelengths_both_ways(dx, dy);
+  std::optional<dominant_hue> out;
+  dominants(std::span(&x, 1), std::span(&y, 1), std::span(&out, 1));
+  return out;
+}
+
+void cie_model::dominants(std::span<const double> x, std::span<const double> y,
+                          std::span<std::optional<dominant_hue>> out) const {
+  // A block at a time: the hue inverse interleaves the Newton steps of a
+  // block's directions; the rest of each colour's construction follows.
+  constexpr std::size_t block = 16;
+  std::array<ext, block> dx;
+  std::array<ext, block> dy;
+  std::array<locus_hue_inverse::both_ways, block> ways;
+  for (std::size_t first = 0; first < out.size(); first += block) {
+    const std::size_t n = std::min(block, out.size() - first);
+    for (std::size_t i = 0; i < n; ++i) {
+      dx[i] = ext{x[first + i]} - white_.x;
+      dy[i] = ext{y[first + i]} - white_.y;
+    }
+    hue_->wavelengths_both_ways(std::span(dx).first(n), std::span(dy).first(n),
+                                std::span(ways).first(n));
+    for (std::size_t i = 0; i < n; ++i) {
+      out[first + i] = dominant_of(y[first + i], dx[i], dy[i], ways[i].toward, ways[i].away);
+    }
+  }
+}
+
+// The construction from the white through (x, y) = white + (dx, dy), given
+// the wavelengths toward the colour (w) and away from it (wc).
+std::optional<dominant_hue> cie_model::dominant_of(double y, long double dx, long double dy,
+                                                   double w, double wc) const {
   const double complementary = std::isnan(wc) ? nan : floor_to_thousandth(wc);
   chromaticity d{};  // the boundary point in the colour's direction
   double dominant_wl = nan;

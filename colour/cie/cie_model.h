@@ -64,6 +64,8 @@ class cie_model final : public model {
   hue_equal_pair hue_equal_wavelengths(double x, double y) const override;
   bool has_purities() const override { return true; }
   std::optional<dominant_hue> dominant(double x, double y) const override;
+  void dominants(std::span<const double> x, std::span<const double> y,
+                 std::span<std::optional<dominant_hue>> out) const override;
   pass_result pass(double lc, double l) const override;
   void passes(std::span<const double> lc, std::span<const double> l,
               std::span<pass_result> out) const override;
@@ -105,6 +107,8 @@ class cie_model final : public model {
   double data_step() const { return step_; }
 
  private:
+  std::optional<dominant_hue> dominant_of(double y, long double dx, long double dy, double w,
+                                          double wc) const;
   struct position {
     std::size_t interval;
     long double t;

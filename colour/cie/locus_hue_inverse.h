@@ -29,6 +29,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "colour/colour_model.h"
@@ -68,6 +69,12 @@ class locus_hue_inverse {
     double away;
   };
   both_ways wavelengths_both_ways(long double dx, long double dy) const;
+  // out[i] = wavelengths_both_ways(dx[i], dy[i]), bit for bit, for any
+  // number of directions: a few at a time, their Newton steps interleaved,
+  // so that the processor overlaps the directions' chains of x87 results
+  // (a direction alone waits on each result in turn).
+  void wavelengths_both_ways(std::span<const long double> dx, std::span<const long double> dy,
+                             std::span<both_ways> out) const;
 
   // Where the ray from the white point in direction (dx, dy) meets the
   // purple line; for a purple direction.
@@ -88,6 +95,22 @@ class locus_hue_inverse {
   long double turn(std::size_t i, long double t) const;
   void find_ends(std::size_t middle);
 
+  // The search for one direction's wavelength, from its start in the table
+  // of angles, through the quick Newton steps, to its result.
+  struct solve {
+    bool on_locus;  // false: a purple or no direction, NaN
+    bool settled;
+    std::size_t interval;
+    long double t0;  // the interval's part on the locus
+    long double t1;
+    long double start;
+    long double t;
+    quintic f;  // g of the interval for the direction
+  };
+  solve begin_solve(long double angle, long double dx, long double dy) const;
+  // The quick steps of every solve, a step of each in turn.
+  static void settle(std::span<solve> solves);
+  double finish_solve(const solve& s) const;
   double wavelength_at(long double angle, long double dx, long double dy) const;
   // g of one interval for the direction (dx, dy).
   quintic g(std::size_t interval, long double dx, long double dy) const;
