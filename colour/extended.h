@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -38,6 +39,19 @@ inline ext floor_of_thousand_times(double v) {
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int shift = 1075 - biased_exponent;
   return shift >= 64 ? ext{0} : static_cast<ext>(static_cast<std::int64_t>((1000 * m) >> shift));
+}
+
+// The whole part of 0 <= v < 2^53, as std::size_t(v) gives it, without the
+// x87's own conversion: that switches the rounding mode there and back,
+// which holds up every x87 result behind it (the lanes of a group stop
+// overlapping). v rounded to the nearest double is at least the whole part
+// (a whole number is a double, and rounding keeps order) and may be the
+// next whole number up: then one back.
+//   whole_part(4.9999999999999999999L) = 4, whole_part(5.0L) = 5
+inline std::size_t whole_part(ext v) {
+  auto whole = static_cast<std::size_t>(static_cast<double>(v));
+  if (static_cast<ext>(whole) > v) --whole;
+  return whole;
 }
 
 }  // namespace colour::detail

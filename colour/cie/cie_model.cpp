@@ -123,9 +123,9 @@ void cie_model::set_white(chromaticity white) {
 std::optional<cie_model::position> cie_model::position_of(double w) const {
   if (!(bounds_.data_lo <= w && w <= bounds_.data_hi)) return std::nullopt;
   const ext m = (ext{w} - start_) / step_;
-  ext node = std::floor(m);
-  if (node > static_cast<ext>(nodes_ - 2)) node = static_cast<ext>(nodes_ - 2);
-  return position{static_cast<std::size_t>(node), m - node};
+  // m >= 0 (w is at or above the data's start): its floor is its whole part.
+  const std::size_t node = std::min(detail::whole_part(m), nodes_ - 2);
+  return position{node, m - static_cast<ext>(node)};
 }
 
 chromaticity cie_model::locus_chromaticity(double w) const {

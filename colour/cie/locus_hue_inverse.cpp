@@ -184,12 +184,6 @@ long double locus_hue_inverse::hue_angle(long double dx, long double dy) const {
   return a < 0 ? a + 2 * std::numbers::pi : a;
 }
 
-quintic locus_hue_inverse::g(std::size_t i, long double dx, long double dy) const {
-  quintic out;
-  for (std::size_t k = 0; k < 6; ++k) out.a[k] = dy * p_[i].a[k] - dx * q_[i].a[k];
-  return out;
-}
-
 // Newton steps kept inside a bracket of a sign change, bisecting when a
 // step would leave it: certain to converge, for the rare start that the
 // quick steps do not settle from (a locus that wobbles near an end).
@@ -234,8 +228,8 @@ void locus_hue_inverse::wavelengths_both_ways(std::span<const long double> dx,
     for (std::size_t i = 0; i < n; ++i) {
       const ext x = dx[first + i], y = dy[first + i];
       const ext a = hue_angle(x, y);
-      solves[2 * i] = begin_solve(a, x, y);
-      solves[2 * i + 1] = begin_solve(a < pi ? a + pi : a - pi, -x, -y);
+      begin_solve(a, x, y, solves[2 * i]);
+      begin_solve(a < pi ? a + pi : a - pi, -x, -y, solves[2 * i + 1]);
     }
     settle(std::span(solves).first(2 * n));
     for (std::size_t i = 0; i < n; ++i) {
@@ -245,16 +239,19 @@ void locus_hue_inverse::wavelengths_both_ways(std::span<const long double> dx,
 }
 
 double locus_hue_inverse::wavelength_at(long double a, long double dx, long double dy) const {
-  solve s = begin_solve(a, dx, dy);
+  solve s;
+  begin_solve(a, dx, dy, s);
   settle(std::span(&s, 1));
   return finish_solve(s);
 }
 
-locus_hue_inverse::solve locus_hue_inverse::begin_solve(long double a, long double dx,
-                                                        long double dy) const {
-  solve s{};
+// Into a solve given (not returned): its quintic is most of its bytes, and
+// neither clearing nor copying them costs anything then.
+void locus_hue_inverse::begin_solve(long double a, long double dx, long double dy,
+                                    solve& s) const {
   s.on_locus = spectral(a);  // NaN fails too
-  if (!s.on_locus) return s;
+  s.settled = false;
+  if (!s.on_locus) return;
   // The table entry whose angles bracket a (they fall, but for a wobble):
   // its bucket's start, then a step or two on.
   // A degenerate locus (from a file) can make the position NaN or negative:
@@ -262,7 +259,7 @@ locus_hue_inverse::solve locus_hue_inverse::begin_solve(long double a, long doub
   const ext position = (blue_angle_ - a) * bucket_scale_;
   const std::size_t last = bucket_start_.size() - 1;
   const std::size_t bucket = !(position >= 0) ? 0
-                             : position < static_cast<ext>(last) ? static_cast<std::size_t>(position)
+                             : position < static_cast<ext>(last) ? detail::whole_part(position)
                                                                  : last;
   std::size_t lo = bucket_start_[bucket];
   while (lo + 2 < fine_angles_.size() && fine_angles_[lo + 1] >= a) ++lo;
@@ -274,8 +271,8 @@ locus_hue_inverse::solve locus_hue_inverse::begin_solve(long double a, long doub
   s.t1 = t_hi(i);
   s.start = s.t0 + (s.t1 - s.t0) * (static_cast<ext>(lo % fine_points) + part) / fine_points;
   s.t = s.start;
-  s.f = g(i, dx, dy);
-  return s;
+  // g of the interval for the direction, written in place.
+  for (std::size_t k = 0; k < 6; ++k) s.f.a[k] = dy * p_[i].a[k] - dx * q_[i].a[k];
 }
 
 void locus_hue_inverse::settle(std::span<solve> solves) {

@@ -107,13 +107,11 @@ class locus_hue_inverse {
     long double t;
     quintic f;  // g of the interval for the direction
   };
-  solve begin_solve(long double angle, long double dx, long double dy) const;
+  void begin_solve(long double angle, long double dx, long double dy, solve& s) const;
   // The quick steps of every solve, a step of each in turn.
   static void settle(std::span<solve> solves);
   double finish_solve(const solve& s) const;
   double wavelength_at(long double angle, long double dx, long double dy) const;
-  // g of one interval for the direction (dx, dy).
-  quintic g(std::size_t interval, long double dx, long double dy) const;
   long double solve_bracketed(const quintic& g, long double t, long double lo,
                               long double hi) const;
 
