@@ -16,8 +16,10 @@ dask.distributed cluster of two worker processes, a band of rows a task.
 
     PYTHONPATH=build/python /usr/bin/python3 docs/python_image_example.py [hue-map.png] [--no-cluster]
 """
+import os
 import sys
 import time
+from concurrent.futures import ThreadPoolExecutor
 
 import numpy as np
 
@@ -75,19 +77,47 @@ def hue_per_pixel(image, dominant, purity, threads=None):
     return dominant, purity
 
 
-def hue_per_colour(image, dominant, purity):
-    """The same values, computed once for each distinct colour of the image."""
-    codes = (image[..., 0].astype(np.uint32) << 16) | (image[..., 1].astype(np.uint32) << 8)
-    codes |= image[..., 2]
-    present = np.flatnonzero(np.bincount(codes.ravel(), minlength=1 << 24)).astype(np.uint32)
-    rgb = np.stack([present >> 16, (present >> 8) & 255, present & 255], axis=-1)
-    d, _, p, _ = vollfarbe.dominant_wavelength(*vollfarbe.chromaticity(*xyz_of(rgb)), **MODEL)
-    slot = np.empty(1 << 24, np.uint32)
-    slot[present] = np.arange(present.size, dtype=np.uint32)
-    where = slot[codes]
-    np.take(d, where, out=dominant)
-    np.take(p, where, out=purity)
-    return present.size
+def bands_of(image, count=16):
+    """The image's rows in `count` bands, as slices."""
+    step = -(-image.shape[0] // count)
+    return [slice(top, min(image.shape[0], top + step)) for top in range(0, image.shape[0], step)]
+
+
+def hue_per_colour(image, dominant, purity, threads=None):
+    """The same values, computed once for each distinct colour of the image and
+    looked up for every pixel. An 8-bit colour is a 24-bit code: a table of
+    2**24 entries marks the codes present, and two more (128 MB each, only
+    the pages of present codes ever touched) hold their results, so a pixel
+    is two lookups. The image's bands go to a thread each: numpy lets go of
+    the GIL in these loops, so they run on every core like the module does."""
+    codes = np.empty(image.shape[:2], np.uint32)
+    present = np.zeros(1 << 24, np.bool_)
+
+    def mark(band):
+        code = codes[band]
+        code[...] = image[band, :, 0]
+        code <<= 8
+        code |= image[band, :, 1]
+        code <<= 8
+        code |= image[band, :, 2]
+        present[code] = True  # every thread writes True alone: no race to lose
+
+    with ThreadPoolExecutor(threads or len(os.sched_getaffinity(0))) as pool:
+        list(pool.map(mark, bands_of(image)))
+        colours = np.flatnonzero(present)
+        rgb = np.stack([colours >> 16, (colours >> 8) & 255, colours & 255], axis=-1)
+        d, _, p, _ = vollfarbe.dominant_wavelength(*vollfarbe.chromaticity(*xyz_of(rgb)), **MODEL,
+                                                   threads=threads)
+        dominant_of, purity_of = np.empty(1 << 24), np.empty(1 << 24)
+        dominant_of[colours] = d
+        purity_of[colours] = p
+
+        def look_up(band):
+            np.take(dominant_of, codes[band], out=dominant[band])
+            np.take(purity_of, codes[band], out=purity[band])
+
+        list(pool.map(look_up, bands_of(image)))
+    return colours.size
 
 
 def hue_of_block(block):

@@ -76,24 +76,29 @@ py::tuple macadam_limits(py::handle Y, py::handle hue, py::handle observer, py::
                         results[6], results[7]);
 }
 
+// entry(i, X Y Z of entry i) for every entry, without the GIL; false at the
+// first entry that is not finite (the rest then left undone).
+template <typename Entry>
+bool for_each_finite_tristimulus(const broadcast_arguments& arguments, Entry entry) {
+  const py::gil_scoped_release release;
+  for (std::size_t i = 0; i < arguments.size; ++i) {
+    const colour::tristimulus t{arguments.data(0)[i], arguments.data(1)[i], arguments.data(2)[i]};
+    if (!(std::isfinite(t.X) && std::isfinite(t.Y) && std::isfinite(t.Z))) return false;
+    entry(i, t);
+  }
+  return true;
+}
+
 py::object limit_ratio(py::handle X, py::handle Y, py::handle Z, py::handle observer,
                        py::handle illuminant) {
   const colour::optimal_solid& solid = solid_of(chosen_model(observer, illuminant));
   const broadcast_arguments arguments({{X, "X"}, {Y, "Y"}, {Z, "Z"}});
   float_array ratio = new_result(arguments.shape);
   double* out = ratio.mutable_data();
-  bool finite = true;
-  {
-    const py::gil_scoped_release release;
-    for (std::size_t i = 0; i < arguments.size; ++i) {
-      const colour::tristimulus t{arguments.data(0)[i], arguments.data(1)[i], arguments.data(2)[i]};
-      if (!(std::isfinite(t.X) && std::isfinite(t.Y) && std::isfinite(t.Z))) {
-        finite = false;
-        break;
-      }
-      out[i] = colour::limit_ratio(solid, t).ratio;
-    }
-  }
+  const bool finite = for_each_finite_tristimulus(
+      arguments, [&](std::size_t i, const colour::tristimulus& t) {
+        out[i] = colour::limit_ratio(solid, t).ratio;
+      });
   if (!finite) throw py::value_error("X, Y, Z: give finite tristimulus values");
   return returned(ratio);
 }
@@ -108,26 +113,18 @@ py::tuple full_colour_content(py::handle X, py::handle Y, py::handle Z, py::hand
   bool* stop_out = stop.mutable_data();
   std::vector<double*> out;
   for (auto& r : results) out.push_back(r.mutable_data());
-  bool finite = true;
-  {
-    const py::gil_scoped_release release;
-    for (std::size_t i = 0; i < arguments.size; ++i) {
-      const colour::tristimulus t{arguments.data(0)[i], arguments.data(1)[i], arguments.data(2)[i]};
-      if (!(std::isfinite(t.X) && std::isfinite(t.Y) && std::isfinite(t.Z))) {
-        finite = false;
-        break;
-      }
-      const colour::full_colour_content f = colour::full_colour(solid, t);
-      const bool decomposed = f.status == colour::full_colour_status::found ||
-                              f.status == colour::full_colour_status::achromatic;
-      out[0][i] = decomposed ? f.c : nan;
-      out[1][i] = decomposed ? f.w : nan;
-      out[2][i] = decomposed ? f.s : nan;
-      out[3][i] = f.l;
-      out[4][i] = f.lc;
-      stop_out[i] = f.status == colour::full_colour_status::found && f.band_stop;
-    }
-  }
+  const bool finite = for_each_finite_tristimulus(
+      arguments, [&](std::size_t i, const colour::tristimulus& t) {
+        const colour::full_colour_content f = colour::full_colour(solid, t);
+        const bool decomposed = f.status == colour::full_colour_status::found ||
+                                f.status == colour::full_colour_status::achromatic;
+        out[0][i] = decomposed ? f.c : nan;
+        out[1][i] = decomposed ? f.w : nan;
+        out[2][i] = decomposed ? f.s : nan;
+        out[3][i] = f.l;
+        out[4][i] = f.lc;
+        stop_out[i] = f.status == colour::full_colour_status::found && f.band_stop;
+      });
   if (!finite) throw py::value_error("X, Y, Z: give finite tristimulus values");
   return returned_tuple(results[0], results[1], results[2], results[3], results[4], stop);
 }
