@@ -176,9 +176,31 @@ std::optional<wavelength_pair> cie_model::compensative_wavelength(double lc, dou
 }
 
 hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
-  const ext dx = ext{x} - white_.x;
-  const ext dy = ext{y} - white_.y;
-  const auto [w, wc] = hue_->wavelengths_both_ways(dx, dy);
+  hue_equal_pair out;
+  hue_equal_wavelengths(std::span(&x, 1), std::span(&y, 1), std::span(&out, 1));
+  return out;
+}
+
+void cie_model::hue_equal_wavelengths(std::span<const double> x, std::span<const double> y,
+                                      std::span<hue_equal_pair> out) const {
+  constexpr std::size_t block = 16;
+  std::array<ext, block> dx;
+  std::array<ext, block> dy;
+  std::array<locus_hue_inverse::both_ways, block> ways;
+  for (std::size_t first = 0; first < out.size(); first += block) {
+    const std::size_t n = std::min(block, out.size() - first);
+    for (std::size_t i = 0; i < n; ++i) {
+      dx[i] = ext{x[first + i]} - white_.x;
+      dy[i] = ext{y[first + i]} - white_.y;
+    }
+    hue_->wavelengths_both_ways(std::span(dx).first(n), std::span(dy).first(n),
+                                std::span(ways).first(n));
+    for (std::size_t i = 0; i < n; ++i) out[first + i] = hue_equal_of(ways[i].toward, ways[i].away);
+  }
+}
+
+// l1, l2 from the wavelengths toward a colour (w) and away from it (wc).
+hue_equal_pair cie_model::hue_equal_of(double w, double wc) {
   if (!std::isnan(w)) {
     const double l1 = floor_to_thousandth(w);
     // A dominant wavelength in the green range has a purple complement:

@@ -62,6 +62,10 @@ class cie_model final : public model {
   tristimulus full_spectrum() const override { return full_; }
   double colour_moment(const tristimulus& t) const override;
   hue_equal_pair hue_equal_wavelengths(double x, double y) const override;
+  // The same for a group of chromaticities (a pass group's step): their
+  // Newton steps run interleaved, every bit as one by one.
+  void hue_equal_wavelengths(std::span<const double> x, std::span<const double> y,
+                             std::span<hue_equal_pair> out) const;
   bool has_purities() const override { return true; }
   std::optional<dominant_hue> dominant(double x, double y) const override;
   void dominants(std::span<const double> x, std::span<const double> y,
@@ -107,6 +111,7 @@ class cie_model final : public model {
   double data_step() const { return step_; }
 
  private:
+  static hue_equal_pair hue_equal_of(double w, double wc);
   std::optional<dominant_hue> dominant_of(double y, long double dx, long double dy, double w,
                                           double wc) const;
   struct position {

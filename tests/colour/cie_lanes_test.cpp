@@ -1,6 +1,7 @@
-// The dominant wavelengths of many colours at once (the batch entry runs the
-// Newton steps of several directions interleaved) are those of each colour
-// alone, and both are the bits the construction gave before it ran in lanes.
+// The CIE model runs the Newton steps of several hue directions interleaved
+// (the dominant wavelengths of a list of colours, the hue-equal wavelengths
+// of a pass group's pigments): the bits are those of each colour alone, and
+// those the model gave before it ran in lanes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "colour/cie/cie_model.h"
+#include "colour/colour_model.h"
 #include "colour/exact_arithmetic.h"
 #include "tests/support/bit_digest.h"
 #include "tests/support/colord_data.h"
@@ -40,7 +42,7 @@ colour_list grid(int side) {
 
 std::uint64_t bits(double v) { return std::bit_cast<std::uint64_t>(v); }
 
-TEST(DominantBatch, EveryBlockSizeGivesEachColoursOwnBits) {
+TEST(CieLanes, DominantEveryBlockSizeGivesEachColoursOwnBits) {
   const exact_arithmetic scope;
   const cie_model m = test_support::colord_model(test_support::cie1931, "D65");
   colour_list c = grid(23);
@@ -77,7 +79,7 @@ TEST(DominantBatch, EveryBlockSizeGivesEachColoursOwnBits) {
 // 62,500 colours of CIE 1931 seen from D65, every bit: the digest was taken
 // before the Newton steps ran in lanes (about half of the colours lie
 // outside the locus and have no purities).
-TEST(DominantBatch, GoldenDigestOfAGrid) {
+TEST(CieLanes, DominantGoldenDigestOfAGrid) {
   const exact_arithmetic scope;
   const cie_model m = test_support::colord_model(test_support::cie1931, "D65");
   const colour_list c = grid(250);
@@ -91,6 +93,32 @@ TEST(DominantBatch, GoldenDigestOfAGrid) {
     digest.add(hue->colorimetric_purity);
   }
   EXPECT_EQ(digest.value(), 0x6a5689ca0ef1d02au) << std::hex << "digest 0x" << digest.value();
+}
+
+// The CIE 1931 sweep under D65 from 380 to 780 nm in 0.1 nm steps (4001
+// passes, 3270 on the middle path), every number of every pass in the
+// table's order: the digest was taken before the hue-equal wavelengths ran
+// in lanes.
+TEST(CieLanes, GoldenDigestOfASweep) {
+  const exact_arithmetic scope;
+  const cie_model m = test_support::colord_model(test_support::cie1931, "D65");
+  std::vector<double> lc;
+  for (int i = 0; i <= 4000; ++i) lc.push_back((3800 + i) / 10.0);
+  const std::vector<double> l(lc.size(), 0.0);
+  std::vector<pass_result> passes(lc.size());
+  compute_passes(lc, l, passes, m);
+  test_support::bit_digest digest;
+  for (const pass_result& p : passes) {
+    for (const double v : {p.l, p.lc}) digest.add(v);
+    for (const pigment& g : {p.first, p.second}) {
+      for (const double v : {g.t.X, g.t.Y, g.t.Z, g.moment, g.xy.x, g.xy.y}) digest.add(v);
+    }
+    for (const hue_equal_pair& h : {p.hue_equal_first, p.hue_equal_second}) {
+      digest.add(h.l1);
+      digest.add(h.l2);
+    }
+  }
+  EXPECT_EQ(digest.value(), 0x593ed3d165086410u) << std::hex << "digest 0x" << digest.value();
 }
 
 }  // namespace
