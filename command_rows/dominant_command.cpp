@@ -1,4 +1,4 @@
-#include "dominant/dominant_command.h"
+#include "command_rows/dominant_command.h"
 
 #include <array>
 #include <cerrno>

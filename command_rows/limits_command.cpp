@@ -1,4 +1,4 @@
-#include "limits/limits_command.h"
+#include "command_rows/limits_command.h"
 
 #include <cerrno>
 #include <cmath>
@@ -16,7 +16,7 @@
 #include "cli/usage_error.h"
 #include "colour/solid/colour_standing.h"
 #include "colour/solid/macadam_limits.h"
-#include "limits/value_lists.h"
+#include "command_rows/value_lists.h"
 #include "textio/shortest_number.h"
 
 namespace limits {

@@ -26,10 +26,6 @@
 
 #include "colour/colour_model.h"
 
-namespace CLI {
-class App;
-}
-
 namespace limits {
 
 struct limits_options {
@@ -43,10 +39,6 @@ struct limits_options {
   bool xyY_lines = false;         // --xyY: stdin lines are x y Y, not X Y Z
   std::string format = "csv";
 };
-
-// The command's options on its CLI11 subcommand (the model options are the
-// shared ones, cli/model_options.h; limits/limits_entry.cpp adds them).
-void add_limits_options(CLI::App& command, limits_options& options);
 
 // Checks everything before the first row (cli::usage_error, nothing
 // written), then writes the rows, a locus or a stdin line at a time.

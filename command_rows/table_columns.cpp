@@ -1,4 +1,4 @@
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 
 namespace table {
 

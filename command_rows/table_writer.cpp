@@ -1,4 +1,4 @@
-#include "table/table_writer.h"
+#include "command_rows/table_writer.h"
 
 #include <cmath>
 #include <cstring>

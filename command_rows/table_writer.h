@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "cli/record_writer.h"
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 
 namespace table {
 

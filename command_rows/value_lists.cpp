@@ -1,4 +1,4 @@
-#include "limits/value_lists.h"
+#include "command_rows/value_lists.h"
 
 #include <cmath>
 #include <string>

@@ -1,10 +1,10 @@
-#include "plot/chromaticity_diagram.h"
+#include "diagram/chromaticity_diagram.h"
 
 #include <utility>
 
-#include "plot/diagram_svg.h"
+#include "diagram/diagram_svg.h"
 
-namespace plot {
+namespace diagram {
 
 drawn_figure draw_chromaticity_diagram(const diagram_request& request) {
   diagram_layout layout = lay_out_chromaticity_diagram(request);
@@ -15,4 +15,4 @@ drawn_figure draw_chromaticity_diagram(const diagram_request& request) {
   return {std::move(svg), title, width, height, std::move(layout)};
 }
 
-}  // namespace plot
+}  // namespace diagram

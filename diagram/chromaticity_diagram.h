@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "plot/diagram_layout.h"
+#include "diagram/diagram_layout.h"
 
-namespace plot {
+namespace diagram {
 
 struct drawn_figure {
   std::string svg;
@@ -21,4 +21,4 @@ struct drawn_figure {
 
 drawn_figure draw_chromaticity_diagram(const diagram_request& request);
 
-}  // namespace plot
+}  // namespace diagram

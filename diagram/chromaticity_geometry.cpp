@@ -1,9 +1,9 @@
-#include "plot/chromaticity_geometry.h"
+#include "diagram/chromaticity_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace plot {
+namespace diagram {
 namespace {
 
 bool finite(xy_point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
@@ -63,4 +63,4 @@ std::vector<xy_point> full_colour_ring(const colour::model& m) {
   return ring;
 }
 
-}  // namespace plot
+}  // namespace diagram

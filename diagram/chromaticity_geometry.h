@@ -7,7 +7,7 @@
 
 #include "colour/colour_model.h"
 
-namespace plot {
+namespace diagram {
 
 struct xy_point {
   double x;
@@ -34,4 +34,4 @@ std::optional<xy_point> purple_line_hit_opposite(xy_point from,
 // angle around the white point so that they close into a ring.
 std::vector<xy_point> full_colour_ring(const colour::model& m);
 
-}  // namespace plot
+}  // namespace diagram

@@ -1,12 +1,12 @@
-#include "plot/colour_fill.h"
+#include "diagram/colour_fill.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "plot/raster_output.h"
-#include "plot/srgb_colour.h"
+#include "raster/raster_output.h"
+#include "diagram/srgb_colour.h"
 
-namespace plot {
+namespace diagram {
 
 std::string colour_fill_png(int columns, int rows,
                             const std::function<xy_point(double, double)>& chromaticity_at) {
@@ -20,7 +20,7 @@ std::string colour_fill_png(int columns, int rows,
       *pixel++ = (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
     }
   }
-  return encode_png(columns, rows, pixels);
+  return raster::encode_png(columns, rows, pixels);
 }
 
 std::string base64(std::string_view bytes) {
@@ -47,4 +47,4 @@ std::string base64(std::string_view bytes) {
   return out;
 }
 
-}  // namespace plot
+}  // namespace diagram

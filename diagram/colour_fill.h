@@ -9,17 +9,17 @@
 #include <string>
 #include <string_view>
 
-#include "plot/chromaticity_geometry.h"
+#include "diagram/chromaticity_geometry.h"
 
-namespace plot {
+namespace diagram {
 
 // A PNG of `columns` x `rows` pixels; `chromaticity_at(column + 0.5,
 // row + 0.5)` says which chromaticity a pixel shows. Encoded by the renderer
-// module (raster_output.h); "" when it cannot be.
+// module (raster/raster_output.h); "" when it cannot be.
 std::string colour_fill_png(int columns, int rows,
                             const std::function<xy_point(double, double)>& chromaticity_at);
 
 // RFC 4648 base64: "Man" -> "TWFu", "Ma" -> "TWE=".
 std::string base64(std::string_view bytes);
 
-}  // namespace plot
+}  // namespace diagram

@@ -1,4 +1,4 @@
-#include "plot/diagram_layout.h"
+#include "diagram/diagram_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,13 +10,13 @@
 
 #include "colour/colour_model.h"
 #include "colour/exact_arithmetic.h"
-#include "plot/chromaticity_geometry.h"
-#include "plot/diagram_legend.h"
-#include "plot/label_text.h"
-#include "plot/rich_text.h"
+#include "diagram/chromaticity_geometry.h"
+#include "diagram/diagram_legend.h"
+#include "diagram/label_text.h"
+#include "diagram/rich_text.h"
 #include "textio/shortest_number.h"
 
-namespace plot {
+namespace diagram {
 namespace {
 
 // The axes: x 0..0.8, y 0..0.9 in steps of 0.1.
@@ -561,4 +561,4 @@ diagram_layout lay_out_chromaticity_diagram(const diagram_request& request) {
   return diagram_builder(request).lay_out();
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "plot/figure_size.h"
-#include "plot/label_placer.h"
-#include "plot/rich_text.h"
-#include "plot/svg_canvas.h"
+#include "diagram/figure_size.h"
+#include "diagram/label_placer.h"
+#include "diagram/rich_text.h"
+#include "diagram/svg_canvas.h"
 
-namespace plot {
+namespace diagram {
 
 // Passes are told apart by colour, the styles c0, c1, ... in turn.
 inline constexpr int construction_colour_count = 6;
@@ -137,4 +137,4 @@ struct diagram_layout {
 
 diagram_layout lay_out_chromaticity_diagram(const diagram_request& request);
 
-}  // namespace plot
+}  // namespace diagram

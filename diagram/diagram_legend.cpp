@@ -1,10 +1,10 @@
-#include "plot/diagram_legend.h"
+#include "diagram/diagram_legend.h"
 
 #include <algorithm>
 
-#include "plot/label_text.h"
+#include "diagram/label_text.h"
 
-namespace plot {
+namespace diagram {
 namespace {
 
 // A sample line, then the text.
@@ -98,4 +98,4 @@ double lay_out_legend_column(const std::vector<legend_item>& items, double font,
   return row_top;
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "plot/diagram_layout.h"
+#include "diagram/diagram_layout.h"
 
-namespace plot {
+namespace diagram {
 
 struct legend_item {
   std::string sample_style;  // the line drawn before the text
@@ -33,4 +33,4 @@ double lay_out_legend_rows(const std::vector<legend_item>& items, double font, d
 double lay_out_legend_column(const std::vector<legend_item>& items, double font, double left,
                              double top, std::vector<legend_entry>& entries);
 
-}  // namespace plot
+}  // namespace diagram

@@ -1,13 +1,13 @@
-#include "plot/diagram_svg.h"
+#include "diagram/diagram_svg.h"
 
 #include <cmath>
 #include <cstdio>
 #include <string_view>
 
-#include "plot/colour_fill.h"
-#include "plot/svg_canvas.h"
+#include "diagram/colour_fill.h"
+#include "diagram/svg_canvas.h"
 
-namespace plot {
+namespace diagram {
 namespace {
 
 // The colours of the constructions, one per pass in turn: the Okabe-Ito
@@ -159,4 +159,4 @@ std::string diagram_svg(const diagram_layout& layout) {
   return canvas.finish();
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "plot/diagram_layout.h"
+#include "diagram/diagram_layout.h"
 
-namespace plot {
+namespace diagram {
 
 std::string diagram_svg(const diagram_layout& layout);
 
-}  // namespace plot
+}  // namespace diagram

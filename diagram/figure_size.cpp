@@ -1,4 +1,4 @@
-#include "plot/figure_size.h"
+#include "diagram/figure_size.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "cli/usage_error.h"
 
-namespace plot {
+namespace diagram {
 namespace {
 
 // Text for a print width: 8.5 pt at 85 mm (single column), 10 pt at 170 mm
@@ -50,4 +50,4 @@ figure_size figure_size_named(std::string_view name) {
   return size;
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace plot {
+namespace diagram {
 
 struct figure_size {
   double width_px;      // drawing units across the figure
@@ -31,4 +31,4 @@ inline constexpr double px_per_pt = 96.0 / 72.0;
 // (150..4000); a cli::usage_error naming the text otherwise.
 figure_size figure_size_named(std::string_view name);
 
-}  // namespace plot
+}  // namespace diagram

@@ -1,10 +1,10 @@
-#include "plot/label_placer.h"
+#include "diagram/label_placer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-namespace plot {
+namespace diagram {
 namespace {
 
 bool inside(const box& b, const box& area) {
@@ -292,4 +292,4 @@ std::optional<placement> label_placer::first_free(std::vector<candidate>& candid
   return best;
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -15,9 +15,9 @@
 #include <optional>
 #include <vector>
 
-#include "plot/svg_canvas.h"
+#include "diagram/svg_canvas.h"
 
-namespace plot {
+namespace diagram {
 
 struct box {
   double left;
@@ -103,4 +103,4 @@ class label_placer {
   std::vector<std::vector<std::size_t>> grid_;
 };
 
-}  // namespace plot
+}  // namespace diagram

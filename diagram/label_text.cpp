@@ -1,11 +1,11 @@
-#include "plot/label_text.h"
+#include "diagram/label_text.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "textio/shortest_number.h"
 
-namespace plot {
+namespace diagram {
 
 std::string fixed(double v, int decimals) {
   if (!std::isfinite(v)) return "\u2013";
@@ -20,4 +20,4 @@ std::string nm_text(double v) {
   return v < 0 ? "\u2212" + t : t;
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "plot/rich_text.h"
+#include "diagram/rich_text.h"
 
-namespace plot {
+namespace diagram {
 
 inline double line_height(double font) {
   return (ascent_em + subscript_drop + descent_em) * font;
@@ -22,4 +22,4 @@ inline double label_width(const rich_text& text, double font) {
 std::string nm_text(double v);
 std::string fixed(double v, int decimals);
 
-}  // namespace plot
+}  // namespace diagram

@@ -1,8 +1,8 @@
-#include "plot/rich_text.h"
+#include "diagram/rich_text.h"
 
 #include <cstdint>
 
-namespace plot {
+namespace diagram {
 namespace {
 
 // Advances in thousandths of an em, measured with cairo at 1000 px:
@@ -94,4 +94,4 @@ double rich_text::width(double font_size) const {
   return width;
 }
 
-}  // namespace plot
+}  // namespace diagram

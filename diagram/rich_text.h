@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plot {
+namespace diagram {
 
 enum class run_style { plain, variable, subscript };
 
@@ -53,4 +53,4 @@ double advance_em(std::string_view text, run_style style);
 inline constexpr double ascent_em = 0.929;
 inline constexpr double descent_em = 0.236;
 
-}  // namespace plot
+}  // namespace diagram

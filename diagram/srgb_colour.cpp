@@ -1,10 +1,10 @@
-#include "plot/srgb_colour.h"
+#include "diagram/srgb_colour.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace plot {
+namespace diagram {
 namespace {
 
 std::uint8_t encoded(double linear) {
@@ -40,4 +40,4 @@ std::string hex_colour(srgb8 c) {
   return text;
 }
 
-}  // namespace plot
+}  // namespace diagram

@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string>
 
-namespace plot {
+namespace diagram {
 
 struct srgb8 {
   std::uint8_t r;
@@ -32,4 +32,4 @@ srgb8 srgb_of_chromaticity(double x, double y);
 // "#rrggbb".
 std::string hex_colour(srgb8 c);
 
-}  // namespace plot
+}  // namespace diagram

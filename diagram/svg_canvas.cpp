@@ -1,13 +1,13 @@
-#include "plot/svg_canvas.h"
+#include "diagram/svg_canvas.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "plot/figure_size.h"
-#include "plot/colour_fill.h"
-#include "plot/rich_text.h"
+#include "diagram/figure_size.h"
+#include "diagram/colour_fill.h"
+#include "diagram/rich_text.h"
 
-namespace plot {
+namespace diagram {
 
 namespace {
 
@@ -205,4 +205,4 @@ void svg_canvas::close_group() { svg_ += "</g>\n"; }
 
 std::string svg_canvas::finish() { return svg_ + "</svg>\n"; }
 
-}  // namespace plot
+}  // namespace diagram

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plot {
+namespace diagram {
 
 class rich_text;
 
@@ -57,4 +57,4 @@ std::string xml_character_data(std::string_view text);
 // The same, and "&", "<", ">" and quotes as XML entities: "a<b" -> "a&lt;b".
 std::string xml_escaped(std::string_view text);
 
-}  // namespace plot
+}  // namespace diagram

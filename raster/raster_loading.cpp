@@ -4,9 +4,9 @@
 #include <variant>
 
 #include "modules/loadable_module.h"
-#include "plot/raster_module.h"
+#include "raster/raster_module.h"
 
-namespace plot {
+namespace raster {
 namespace {
 
 using renderer_or_problem = std::variant<const raster_renderer*, std::string>;
@@ -61,4 +61,4 @@ rendering render_pdf(std::string_view svg, double width, double height, const st
   return std::get<0>(loaded)->pdf(svg, width, height, title);
 }
 
-}  // namespace plot
+}  // namespace raster

@@ -6,9 +6,9 @@
 // another version fails to load with a message instead of misbehaving.
 #pragma once
 
-#include "plot/raster_output.h"
+#include "raster/raster_output.h"
 
-namespace plot {
+namespace raster {
 
 struct raster_renderer {
   rendering (*png)(std::string_view svg, double width, double height, double dpi);
@@ -19,7 +19,7 @@ struct raster_renderer {
 
 inline constexpr char raster_renderer_entry[] = "vollfarbe_raster_renderer_v1";
 
-}  // namespace plot
+}  // namespace raster
 
-extern "C" [[gnu::visibility("default")]] const plot::raster_renderer*
+extern "C" [[gnu::visibility("default")]] const raster::raster_renderer*
 vollfarbe_raster_renderer_v1();

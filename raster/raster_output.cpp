@@ -1,4 +1,4 @@
-#include "plot/raster_module.h"
+#include "raster/raster_module.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-namespace plot {
+namespace raster {
 namespace {
 
 cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
@@ -143,8 +143,8 @@ std::string png_of_pixels(int columns, int rows, const std::uint32_t* pixels) {
 constexpr raster_renderer renderer{render_png, render_pdf, png_of_pixels};
 
 }  // namespace
-}  // namespace plot
+}  // namespace raster
 
-extern "C" const plot::raster_renderer* vollfarbe_raster_renderer_v1() {
-  return &plot::renderer;
+extern "C" const raster::raster_renderer* vollfarbe_raster_renderer_v1() {
+  return &raster::renderer;
 }

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace plot {
+namespace raster {
 
 struct rendering {
   bool ok = false;
@@ -37,4 +37,4 @@ std::string encode_png(int columns, int rows, std::span<const std::uint32_t> pix
 // before a figure that needs it is drawn.
 std::optional<std::string> raster_renderer_problem();
 
-}  // namespace plot
+}  // namespace raster

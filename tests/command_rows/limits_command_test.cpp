@@ -1,4 +1,4 @@
-#include "limits/limits_command.h"
+#include "command_rows/limits_command.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "cli/usage_error.h"
 #include "colour/catalogue/model_loading.h"
 #include "colour/legacy/legacy_model.h"
-#include "limits/value_lists.h"
+#include "command_rows/value_lists.h"
 #include "textio/shortest_number.h"
 
 namespace limits {

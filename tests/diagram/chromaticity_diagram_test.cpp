@@ -1,4 +1,4 @@
-#include "plot/chromaticity_diagram.h"
+#include "diagram/chromaticity_diagram.h"
 #include "colour/legacy/legacy_model.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +7,8 @@
 
 namespace {
 
-plot::diagram_request legacy_diagram() {
-  plot::diagram_request r;
+diagram::diagram_request legacy_diagram() {
+  diagram::diagram_request r;
   r.model = &colour::legacy_model();
   return r;
 }
@@ -18,8 +18,8 @@ bool has(const std::string& svg, const std::string& part) {
   return svg.find(part) != std::string::npos;
 }
 
-plot::diagram_request for_wavelengths(std::vector<double> wavelengths, bool ring = false) {
-  plot::diagram_request r;
+diagram::diagram_request for_wavelengths(std::vector<double> wavelengths, bool ring = false) {
+  diagram::diagram_request r;
   r.model = &colour::legacy_model();
   r.wavelengths = std::move(wavelengths);
   r.ring = ring;
@@ -27,7 +27,7 @@ plot::diagram_request for_wavelengths(std::vector<double> wavelengths, bool ring
 }
 
 TEST(ChromaticityDiagram, PlainDiagramHasLocusWhitePointAndAxes) {
-  const auto svg = plot::draw_chromaticity_diagram(legacy_diagram()).svg;
+  const auto svg = diagram::draw_chromaticity_diagram(legacy_diagram()).svg;
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   for (const auto* part : {"id=\"spectrum-locus\"", "id=\"axes\"", "id=\"wavelength-ticks\"",
                            ">520</text>", ">E</text>", "width=\"170mm\""}) {
@@ -40,7 +40,7 @@ TEST(ChromaticityDiagram, PlainDiagramHasLocusWhitePointAndAxes) {
 }
 
 TEST(ChromaticityDiagram, PassFor600ShowsPairPigmentsAndHueEqualWavelengths) {
-  const auto svg = plot::draw_chromaticity_diagram(for_wavelengths({600.0}, true)).svg;
+  const auto svg = diagram::draw_chromaticity_diagram(for_wavelengths({600.0}, true)).svg;
   for (const auto* part : {"<tspan class=\"var\">l</tspan> = 489.996</text>",
                            ">M</tspan> = 77.95</text>", "id=\"full-colour-ring\""}) {
     EXPECT_TRUE(has(svg, part)) << part;

@@ -1,4 +1,4 @@
-#include "plot/srgb_colour.h"
+#include "diagram/srgb_colour.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +20,13 @@ TEST(SrgbColour, WorkedChromaticities) {
                         colour_case{0.15, 0.06, "#0000ff"},
                         colour_case{1.0 / 3, 1.0 / 3, "#ffe5e1"},  // E
                         colour_case{0.0743, 0.8338, "#00ffa8"}}) { // 520 nm, out of gamut
-    EXPECT_EQ(plot::hex_colour(plot::srgb_of_chromaticity(c.x, c.y)), c.hex) << c.x << ", " << c.y;
+    EXPECT_EQ(diagram::hex_colour(diagram::srgb_of_chromaticity(c.x, c.y)), c.hex) << c.x << ", " << c.y;
   }
 }
 
 TEST(SrgbColour, NoNumberOrNoLightIsWhite) {
   for (const auto& [x, y] : {std::pair{0.3, 0.0}, std::pair{0.3, -0.1}, std::pair{0.0 / 0.0, 0.3}}) {
-    EXPECT_EQ(plot::hex_colour(plot::srgb_of_chromaticity(x, y)), "#ffffff");
+    EXPECT_EQ(diagram::hex_colour(diagram::srgb_of_chromaticity(x, y)), "#ffffff");
   }
 }
 

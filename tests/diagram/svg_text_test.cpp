@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "plot/svg_canvas.h"
+#include "diagram/svg_canvas.h"
 
-namespace plot {
+namespace diagram {
 namespace {
 
 TEST(SvgText, OnlyCharactersXmlAllowsAreWritten) {
@@ -26,4 +26,4 @@ TEST(SvgText, OnlyCharactersXmlAllowsAreWritten) {
 }
 
 }  // namespace
-}  // namespace plot
+}  // namespace diagram
