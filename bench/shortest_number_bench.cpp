@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 #include "tests/support/same_as_to_chars.h"
 #include "textio/shortest_number.h"
 #include "colour/legacy/legacy_model.h"

@@ -6,7 +6,7 @@
 
 #include "cli/model_options.h"
 #include "cli/usage_error.h"
-#include "dominant/dominant_command.h"
+#include "command_rows/dominant_command.h"
 
 namespace dominant {
 namespace {

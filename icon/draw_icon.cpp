@@ -11,8 +11,8 @@
 #include "colour/colour_model.h"
 #include "colour/exact_arithmetic.h"
 #include "colour/legacy/legacy_model.h"
-#include "plot/chromaticity_geometry.h"
-#include "plot/srgb_colour.h"
+#include "diagram/chromaticity_geometry.h"
+#include "diagram/srgb_colour.h"
 
 namespace {
 
@@ -21,14 +21,14 @@ constexpr double scale = 52.0;   // units per chromaticity unit
 constexpr double x_offset = 4.5;  // the locus (x 0.004 to 0.735) centred
 constexpr double y_offset = 45.5;
 
-std::string point_text(plot::xy_point p) {
+std::string point_text(diagram::xy_point p) {
   char text[48];
   std::snprintf(text, sizeof text, "%.2f,%.2f", x_offset + p.x * scale, y_offset - p.y * scale);
   return text;
 }
 
-std::string colour_between(plot::xy_point a, plot::xy_point b) {
-  return plot::hex_colour(plot::srgb_of_chromaticity((a.x + b.x) / 2, (a.y + b.y) / 2));
+std::string colour_between(diagram::xy_point a, diagram::xy_point b) {
+  return diagram::hex_colour(diagram::srgb_of_chromaticity((a.x + b.x) / 2, (a.y + b.y) / 2));
 }
 
 }  // namespace
@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
   }
   const colour::model& model = colour::legacy_model();
   const colour::exact_arithmetic exact;
-  const std::vector<plot::xy_point> locus = plot::spectral_locus(4.0, model);
-  const plot::xy_point white = plot::white_point_of(model);
+  const std::vector<diagram::xy_point> locus = diagram::spectral_locus(4.0, model);
+  const diagram::xy_point white = diagram::white_point_of(model);
   const colour::pass_result pass = colour::compute_pass(600, 0, model);
 
   std::fprintf(out, 
@@ -56,18 +56,18 @@ int main(int argc, char** argv) {
   // Each triangle is outlined in its own colour, so that no seam shows
   // between neighbours; the last one closes the fan along the purple line.
   for (std::size_t i = 0; i < locus.size(); ++i) {
-    const plot::xy_point a = locus[i];
-    const plot::xy_point b = locus[(i + 1) % locus.size()];
+    const diagram::xy_point a = locus[i];
+    const diagram::xy_point b = locus[(i + 1) % locus.size()];
     const std::string fill = colour_between(a, b);
     std::fprintf(out, "<path d=\"M%sL%sL%sZ\" fill=\"%s\" stroke=\"%s\"/>\n", point_text(white).c_str(),
                 point_text(a).c_str(), point_text(b).c_str(), fill.c_str(), fill.c_str());
   }
   std::fprintf(out, "</g>\n<path fill=\"none\" stroke=\"#222\" stroke-width=\"1.6\" stroke-linejoin=\"round\" d=\"M");
-  for (const plot::xy_point& p : locus) std::fprintf(out, "%s ", point_text(p).c_str());
+  for (const diagram::xy_point& p : locus) std::fprintf(out, "%s ", point_text(p).c_str());
   std::fprintf(out, "Z\"/>\n");
   std::fprintf(out, "<path d=\"M%sL%s\" stroke=\"#222\" stroke-width=\"1.4\" stroke-linecap=\"round\"/>\n",
-              point_text(plot::spectral_locus_point(pass.l, model)).c_str(),
-              point_text(plot::spectral_locus_point(pass.lc, model)).c_str());
+              point_text(diagram::spectral_locus_point(pass.l, model)).c_str(),
+              point_text(diagram::spectral_locus_point(pass.lc, model)).c_str());
   const std::string centre = point_text(white);
   std::fprintf(out, "<circle cx=\"%s\" cy=\"%s\" r=\"2.2\" fill=\"#fff\" stroke=\"#222\" stroke-width=\"1.2\"/>\n",
               centre.substr(0, centre.find(',')).c_str(), centre.substr(centre.find(',') + 1).c_str());

@@ -1,6 +1,6 @@
-#include <CLI/CLI.hpp>
+#include "limits/limits_cli.h"
 
-#include "limits/limits_command.h"
+#include <CLI/CLI.hpp>
 
 namespace limits {
 

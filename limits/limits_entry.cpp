@@ -6,7 +6,8 @@
 
 #include "cli/model_options.h"
 #include "cli/usage_error.h"
-#include "limits/limits_command.h"
+#include "command_rows/limits_command.h"
+#include "limits/limits_cli.h"
 
 namespace limits {
 namespace {

@@ -7,11 +7,20 @@
 #include "cli/number_input.h"
 #include "cli/usage_error.h"
 #include "colour/solid/macadam_limits.h"
-#include "plot/chromaticity_geometry.h"
-#include "plot/svg_canvas.h"
+#include "diagram/chromaticity_geometry.h"
+#include "diagram/svg_canvas.h"
 #include "textio/shortest_number.h"
 
 namespace plot {
+
+// Drawn with the chromaticity diagram's own geometry and canvas.
+using diagram::drawn_figure;
+using diagram::figure_size;
+using diagram::px_point;
+using diagram::svg_canvas;
+using diagram::text_anchor;
+using diagram::xy_point;
+
 namespace {
 
 // Where the labels sit: straight below the white point the loci cross in
@@ -91,7 +100,7 @@ drawn_figure draw_macadam_limits(const limits_request& r) {
   canvas.text({left - 2.6 * font, to_px(0, 0.45).y}, "y", text_anchor::middle, "");
 
   std::vector<px_point> locus;
-  for (const xy_point p : spectral_locus(1, m)) locus.push_back(to_px(p.x, p.y));
+  for (const xy_point p : diagram::spectral_locus(1, m)) locus.push_back(to_px(p.x, p.y));
   canvas.polyline(locus, "locus", true);
 
   std::vector<double> hues(hues_per_locus);

@@ -9,21 +9,21 @@
 #include <vector>
 
 #include "colour/colour_model.h"
-#include "plot/chromaticity_diagram.h"
-#include "plot/figure_size.h"
+#include "diagram/chromaticity_diagram.h"
+#include "diagram/figure_size.h"
 
 namespace plot {
 
 struct limits_request {
   const colour::model* model = nullptr;  // a CIE model (the built-in tables have no solid)
   std::vector<double> luminances;        // 0 < Y < 100
-  figure_size size = figure_size_named("page");
+  diagram::figure_size size = diagram::figure_size_named("page");
   std::string title;
 };
 
 // colour::solid_model_error for the built-in tables; std::domain_error for a
 // Y outside (0, 100).
-drawn_figure draw_macadam_limits(const limits_request& request);
+diagram::drawn_figure draw_macadam_limits(const limits_request& request);
 
 // "10,30,50,70,90" -> the luminances; cli::usage_error naming --limits for
 // an item that is no number or lies outside 0 < Y < 100.

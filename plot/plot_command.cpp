@@ -10,11 +10,11 @@
 #include <string_view>
 
 #include "colour/solid/optimal_solid.h"
-#include "plot/chromaticity_diagram.h"
+#include "diagram/chromaticity_diagram.h"
+#include "diagram/svg_canvas.h"
 #include "plot/macadam_figure.h"
 #include "plot/output_file.h"
-#include "plot/raster_output.h"
-#include "plot/svg_canvas.h"
+#include "raster/raster_output.h"
 #include "cli/usage_error.h"
 #include "cli/number_input.h"
 #include "textio/shortest_number.h"
@@ -110,8 +110,8 @@ int write_output(const std::string& name, std::string_view bytes, std::FILE* out
 }
 
 // The MacAdam limits instead of the diagram: the model must have a solid.
-drawn_figure limits_figure(const plot_options& options, const colour::model& model,
-                           const figure_size& size) {
+diagram::drawn_figure limits_figure(const plot_options& options, const colour::model& model,
+                                    const diagram::figure_size& size) {
   if (!options.wavelengths.empty() || options.ring || options.fill) {
     throw cli::usage_error("--limits draws the limits alone: no wavelengths, --ring or --fill");
   }
@@ -131,7 +131,7 @@ drawn_figure limits_figure(const plot_options& options, const colour::model& mod
 
 int run_plot(const plot_options& options, std::span<const colour::model* const> models,
              std::FILE* out) {
-  diagram_request request;
+  diagram::diagram_request request;
   request.model = models.front();
   request.compared.assign(models.begin() + 1, models.end());
   request.wavelengths = wavelengths_of(options.wavelengths, *request.model);
@@ -139,13 +139,13 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   request.fill = options.fill;
   // Control bytes and invalid UTF-8 shown as U+FFFD: the SVG and the PDF's
   // title stay readable by any XML parser.
-  request.title = xml_character_data(options.title);
+  request.title = diagram::xml_character_data(options.title);
   if (characters_in(request.title) > max_title_characters) {
     throw cli::usage_error("--title: " + std::to_string(characters_in(request.title)) +
                              " characters, more than the " + std::to_string(max_title_characters) +
                              " a figure's title line holds");
   }
-  if (options.size) request.size = figure_size_named(*options.size);
+  if (options.size) request.size = diagram::figure_size_named(*options.size);
   const file_kind kind = options.output == "-" ? file_kind::svg : kind_of(options.output);
   // 24 KB of SVG on a screen help nobody; as compressors do, refuse.
   if (options.output == "-" && ::isatty(::fileno(out)) == 1) {
@@ -159,15 +159,15 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
   const double dpi = options.dpi ? dpi_of(*options.dpi) : request.size.default_dpi;
   // The fill's picture and PNG and PDF output are encoded by the renderer.
   if (request.fill || kind != file_kind::svg) {
-    if (const auto problem = raster_renderer_problem()) {
+    if (const auto problem = raster::raster_renderer_problem()) {
       std::fprintf(stderr, "vollfarbe plot: %s\n", problem->c_str());
       return 1;
     }
   }
 
-  drawn_figure figure;
+  diagram::drawn_figure figure;
   if (options.limits.empty()) {
-    figure = draw_chromaticity_diagram(request);
+    figure = diagram::draw_chromaticity_diagram(request);
     for (const auto& label : figure.layout.omitted) {
       std::fprintf(stderr, "vollfarbe plot: no room for the label \"%s\" (a larger --size has room)\n",
                    label.c_str());
@@ -176,9 +176,9 @@ int run_plot(const plot_options& options, std::span<const colour::model* const> 
     figure = limits_figure(options, *request.model, request.size);
   }
   if (kind == file_kind::svg) return write_output(options.output, figure.svg, out);
-  const rendering r = kind == file_kind::png
-                          ? render_png(figure.svg, figure.width, figure.height, dpi)
-                          : render_pdf(figure.svg, figure.width, figure.height, figure.title);
+  const raster::rendering r =
+      kind == file_kind::png ? raster::render_png(figure.svg, figure.width, figure.height, dpi)
+                             : raster::render_pdf(figure.svg, figure.width, figure.height, figure.title);
   if (!r.ok) {
     std::fprintf(stderr, "vollfarbe plot: %s: %s\n", options.output.c_str(), r.error.c_str());
     return 1;

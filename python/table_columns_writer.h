@@ -13,7 +13,7 @@
 #include <cstdint>
 
 #include "colour/colour_model.h"
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 
 namespace vollfarbe_python {
 

@@ -25,7 +25,7 @@
 #include "python/solid_functions.h"
 #include "python/spectrum_functions.h"
 #include "python/table_columns_writer.h"
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 
 namespace vollfarbe_python {
 namespace {

@@ -14,12 +14,12 @@
 #include "colour/catalogue/model_catalogue.h"
 #include "colour/catalogue/model_loading.h"
 #include "colour/exact_arithmetic.h"
-#include "dominant/dominant_command.h"
-#include "limits/limits_command.h"
-#include "plot/chromaticity_diagram.h"
+#include "command_rows/dominant_command.h"
+#include "command_rows/limits_command.h"
+#include "command_rows/table_columns.h"
+#include "command_rows/table_writer.h"
+#include "diagram/chromaticity_diagram.h"
 #include "serve/model_registry.h"
-#include "table/table_columns.h"
-#include "table/table_writer.h"
 
 namespace serve {
 namespace {
@@ -251,7 +251,7 @@ api_answer diagram(parameters& p) {
   const std::string observers = p.take_or("observer", "legacy");
   const std::string illuminant = p.take_or("illuminant", "E");
   const auto lambda = p.take("lambda");
-  plot::diagram_request request;
+  diagram::diagram_request request;
   request.fill = p.flag("fill");
   request.ring = p.flag("ring");
   p.finish();
@@ -271,7 +271,7 @@ api_answer diagram(parameters& p) {
     if (!(w >= b.data_lo && w <= b.data_hi)) throw bad_request{"lambda is outside the tables' range"};
     request.wavelengths.push_back(w);
   }
-  return {200, "image/svg+xml; charset=utf-8", plot::draw_chromaticity_diagram(request).svg};
+  return {200, "image/svg+xml; charset=utf-8", diagram::draw_chromaticity_diagram(request).svg};
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/held_signals.h"
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 
 namespace table {
 namespace {

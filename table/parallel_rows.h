@@ -12,7 +12,7 @@
 
 #include "colour/colour_model.h"
 #include "cli/output_buffer.h"
-#include "table/table_writer.h"
+#include "command_rows/table_writer.h"
 
 namespace table {
 

@@ -17,7 +17,7 @@
 #include "colour/parallel_passes.h"
 #include "cli/output_buffer.h"
 #include "table/parallel_rows.h"
-#include "table/table_writer.h"
+#include "command_rows/table_writer.h"
 #include "cli/usage_error.h"
 #include "cli/number_input.h"
 #include "cli/stdin_records.h"

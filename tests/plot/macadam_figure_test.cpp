@@ -24,7 +24,7 @@ TEST(MacAdamFigure, DrawsAndLabelsOneLocusPerLuminance) {
   limits_request r;
   r.model = model.get();
   r.luminances = limit_luminances("10,50,90");
-  const drawn_figure f = draw_macadam_limits(r);
+  const diagram::drawn_figure f = draw_macadam_limits(r);
   EXPECT_EQ(count(f.svg, "class=\"limit\""), 3u);
   for (const char* label : {">Y = 10<", ">Y = 50<", ">Y = 90<"}) {
     EXPECT_EQ(count(f.svg, label), 1u) << label;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "table/table_columns.h"
+#include "command_rows/table_columns.h"
 #include "tests/support/double_precision_x87.h"
 #include "cli/usage_error.h"
 
