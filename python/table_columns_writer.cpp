@@ -85,7 +85,8 @@ void spread_block(const colour::pass_result* passes, const double* wavelength, s
   } else {
     spread_numbers<false>(passes, n, to);
   }
-  std::memcpy(to[0], wavelength, n * sizeof(double));
+  // The wavelengths' own array may be their column (out['wavelength'] = w).
+  std::memmove(to[0], wavelength, n * sizeof(double));
   for (std::size_t i = 0; i < n; ++i) {
     const auto& text = passes[i].middle_path ? middle_text : end_text;
     std::memcpy(path + i * path_units, text.data(), sizeof text);
