@@ -16,7 +16,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -34,6 +37,8 @@
 
 namespace serve {
 namespace {
+
+using namespace std::chrono_literals;
 
 constexpr std::size_t worker_threads = 6;         // per address
 constexpr std::size_t queued_connections = 32;    // per address
@@ -226,16 +231,36 @@ int run_server(const server_settings& settings) {
     return 1;
   }
 
-  std::vector<std::thread> listeners;
-  listeners.emplace_back([&] { v4->listen_after_bind(); });
-  if (v6) listeners.emplace_back([&] { v6->listen_after_bind(); });
+  // A listener's server and whether its thread has ended.
+  struct listener {
+    guarded_server* server;
+    std::atomic<bool> ended{false};
+    std::thread thread;
+  };
+  std::array<listener, 2> listeners{};
+  listeners[0].server = v4.get();
+  listeners[1].server = v6.get();
+  for (listener& l : listeners) {
+    if (l.server == nullptr) continue;
+    l.thread = std::thread([&l] {
+      l.server->listen_after_bind();
+      l.ended = true;
+    });
+  }
 
   char signalled = 0;
   while (::read(ending_pipe[0], &signalled, 1) < 0 && errno == EINTR) {
   }
-  v4->stop();
-  if (v6) v6->stop();
-  for (auto& listener : listeners) listener.join();
+  // The library's stop() does nothing to a server that is not running yet:
+  // a signal that came before a listener's thread got to listen would leave
+  // that thread listening and the join below waiting for ever. Each server
+  // is stopped once it runs (or its thread has ended without running).
+  for (listener& l : listeners) {
+    if (l.server == nullptr) continue;
+    while (!l.server->is_running() && !l.ended) std::this_thread::sleep_for(1ms);
+    l.server->stop();
+    l.thread.join();
+  }
   restore();
   return 0;
 }
