@@ -175,6 +175,28 @@ std::optional<wavelength_pair> cie_model::compensative_wavelength(double lc, dou
   return wavelength_pair{floored, lc};
 }
 
+// each(i, dx, dy, ways) for every chromaticity (x[i], y[i]) = white + (dx,
+// dy), with the wavelengths both ways from the white, a block at a time: the
+// hue inverse interleaves the Newton steps of a block's directions.
+template <typename Each>
+void cie_model::hues_both_ways(std::span<const double> x, std::span<const double> y,
+                               Each each) const {
+  constexpr std::size_t block = 16;
+  std::array<ext, block> dx;
+  std::array<ext, block> dy;
+  std::array<locus_hue_inverse::both_ways, block> ways;
+  for (std::size_t first = 0; first < x.size(); first += block) {
+    const std::size_t n = std::min(block, x.size() - first);
+    for (std::size_t i = 0; i < n; ++i) {
+      dx[i] = ext{x[first + i]} - white_.x;
+      dy[i] = ext{y[first + i]} - white_.y;
+    }
+    hue_->wavelengths_both_ways(std::span(dx).first(n), std::span(dy).first(n),
+                                std::span(ways).first(n));
+    for (std::size_t i = 0; i < n; ++i) each(first + i, dx[i], dy[i], ways[i]);
+  }
+}
+
 hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
   hue_equal_pair out;
   hue_equal_wavelengths(std::span(&x, 1), std::span(&y, 1), std::span(&out, 1));
@@ -183,20 +205,10 @@ hue_equal_pair cie_model::hue_equal_wavelengths(double x, double y) const {
 
 void cie_model::hue_equal_wavelengths(std::span<const double> x, std::span<const double> y,
                                       std::span<hue_equal_pair> out) const {
-  constexpr std::size_t block = 16;
-  std::array<ext, block> dx;
-  std::array<ext, block> dy;
-  std::array<locus_hue_inverse::both_ways, block> ways;
-  for (std::size_t first = 0; first < out.size(); first += block) {
-    const std::size_t n = std::min(block, out.size() - first);
-    for (std::size_t i = 0; i < n; ++i) {
-      dx[i] = ext{x[first + i]} - white_.x;
-      dy[i] = ext{y[first + i]} - white_.y;
-    }
-    hue_->wavelengths_both_ways(std::span(dx).first(n), std::span(dy).first(n),
-                                std::span(ways).first(n));
-    for (std::size_t i = 0; i < n; ++i) out[first + i] = hue_equal_of(ways[i].toward, ways[i].away);
-  }
+  hues_both_ways(x, y, [&](std::size_t i, long double, long double,
+                           const locus_hue_inverse::both_ways& ways) {
+    out[i] = hue_equal_of(ways.toward, ways.away);
+  });
 }
 
 // l1, l2 from the wavelengths toward a colour (w) and away from it (wc).
@@ -220,24 +232,10 @@ std::optional<dominant_hue> cie_model::dominant(double x, double y) const {
 
 void cie_model::dominants(std::span<const double> x, std::span<const double> y,
                           std::span<std::optional<dominant_hue>> out) const {
-  // A block at a time: the hue inverse interleaves the Newton steps of a
-  // block's directions; the rest of each colour's construction follows.
-  constexpr std::size_t block = 16;
-  std::array<ext, block> dx;
-  std::array<ext, block> dy;
-  std::array<locus_hue_inverse::both_ways, block> ways;
-  for (std::size_t first = 0; first < out.size(); first += block) {
-    const std::size_t n = std::min(block, out.size() - first);
-    for (std::size_t i = 0; i < n; ++i) {
-      dx[i] = ext{x[first + i]} - white_.x;
-      dy[i] = ext{y[first + i]} - white_.y;
-    }
-    hue_->wavelengths_both_ways(std::span(dx).first(n), std::span(dy).first(n),
-                                std::span(ways).first(n));
-    for (std::size_t i = 0; i < n; ++i) {
-      out[first + i] = dominant_of(y[first + i], dx[i], dy[i], ways[i].toward, ways[i].away);
-    }
-  }
+  hues_both_ways(x, y, [&](std::size_t i, long double dx, long double dy,
+                           const locus_hue_inverse::both_ways& ways) {
+    out[i] = dominant_of(y[i], dx, dy, ways.toward, ways.away);
+  });
 }
 
 // The construction from the white through (x, y) = white + (dx, dy), given

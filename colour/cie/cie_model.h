@@ -111,6 +111,8 @@ class cie_model final : public model {
   double data_step() const { return step_; }
 
  private:
+  template <typename Each>
+  void hues_both_ways(std::span<const double> x, std::span<const double> y, Each each) const;
   static hue_equal_pair hue_equal_of(double w, double wc);
   std::optional<dominant_hue> dominant_of(double y, long double dx, long double dy, double w,
                                           double wc) const;
