@@ -10,7 +10,7 @@
 #include "colour/cie/cie_model.h"
 #include "colour/cie/daylight_illuminant.h"
 #include "colour/exact_arithmetic.h"
-#include "colour/spectrum/planckian_locus.h"
+#include "colour/spectrum/spectrum_temperature.h"
 #include "colour/spectrum/spectrum_colour.h"
 #include "python/model_choice.h"
 #include "python/numeric_arguments.h"

@@ -17,7 +17,7 @@
 #include "colour/exact_arithmetic.h"
 #include "colour/solid/colour_standing.h"
 #include "colour/solid/optimal_solid.h"
-#include "colour/spectrum/planckian_locus.h"
+#include "colour/spectrum/spectrum_temperature.h"
 #include "colour/spectrum/spectrum_colour.h"
 #include "colour/spectrum/spectrum_reading.h"
 

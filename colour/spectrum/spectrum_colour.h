@@ -22,7 +22,7 @@
 
 #include "colour/cie/cie_model.h"
 #include "colour/colour_model.h"
-#include "colour/spectrum/measured_samples.h"
+#include "colour/spectrum/spectrum_data.h"
 #include "colour/spectrum/spectrum_interpolation.h"
 
 namespace colour {

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "colour/spectrum/measured_samples.h"
+#include "colour/spectrum/spectrum_data.h"
 #include "colour/sprague_interpolation.h"
 
 namespace colour {

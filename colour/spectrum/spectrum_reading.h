@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colour/spectrum/measured_samples.h"
+#include "colour/spectrum/spectrum_data.h"
 
 namespace colour {
 

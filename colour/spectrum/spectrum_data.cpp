@@ -1,4 +1,4 @@
-#include "colour/spectrum/measured_samples.h"
+#include "colour/spectrum/spectrum_data.h"
 
 namespace colour {
 

@@ -1,4 +1,4 @@
-#include "colour/spectrum/planckian_locus.h"
+#include "colour/spectrum/spectrum_temperature.h"
 
 #include <gtest/gtest.h>
 
